@@ -1,0 +1,16 @@
+# The schedule core on the build machine: plain, and under ASan and UBSan.
+add_googletest()
+
+set(SANITIZE_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+function(add_schedule_tests name)
+    add_executable(${name} ${SCHEDULE_SOURCES} ${SCHEDULE_TEST_SOURCES})
+    target_include_directories(${name} PRIVATE src tests)
+    target_compile_options(${name} PRIVATE ${ZELBRIN_CXX_FLAGS} ${ARGN})
+    target_link_options(${name} PRIVATE ${ARGN})
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    add_test(NAME native.${name} COMMAND ${name})
+endfunction()
+
+add_schedule_tests(schedule_tests)
+add_schedule_tests(schedule_tests_sanitized ${SANITIZE_FLAGS})

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what the build and the three test tiers need on Debian 12.
+# Idempotent: packages and the locale that are already present are skipped.
+set -euo pipefail
+
+need_root() {
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "install-deps: run as root (apt-get is needed for: $*)" >&2
+        exit 1
+    fi
+}
+
+native_pkgs="cmake g++ make googletest mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 xvfb x11-apps imagemagick locales xauth"
+i386_pkgs="wine wine32:i386"
+
+missing=""
+for p in $native_pkgs $i386_pkgs; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+if [ -n "$missing" ]; then
+    need_root "$missing"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends $missing
+fi
+
+# The program's texts are code page 936: Wine takes its ANSI code page from LANG.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    need_root "locale zh_CN.UTF-8"
+    sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null
+fi
+echo "install-deps: all present"

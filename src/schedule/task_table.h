@@ -1,0 +1,56 @@
+#ifndef ZELBRIN_SCHEDULE_TASK_TABLE_H
+#define ZELBRIN_SCHEDULE_TASK_TABLE_H
+
+#include "system_time.h"
+
+const int kNameSize = 256;
+const int kMessageSize = 260;
+const int kPathSize = 260;
+const int kTaskCapacity = 100;
+
+// A record whose bytes are all zero is an empty slot.
+struct TaskRecord {
+    char name[kNameSize];
+    char message[kMessageSize];
+    SYSTEMTIME dueTime;  // only year, month, day, hour and minute are used
+    char soundPath[kPathSize];
+};
+
+// Slots 0..lastIndex hold tasks in strictly ascending due minute; every slot
+// above lastIndex is all zero; the list box item i shows slot i.
+struct TaskTable {
+    TaskRecord slots[kTaskCapacity];
+    int lastIndex;
+};
+
+extern TaskTable taskTable;
+
+// FindInsertPosition's refusals, in the order they are tested.
+enum InsertRefusal {
+    RefuseInvalid = -1,         // not later than the current minute
+    RefuseIncompleteDate = -2,  // month or day left at 0: it could never ring
+    RefuseSameMinute = -3,      // a stored task already has that minute
+    RefuseTableFull = -4,       // all slots are taken
+};
+
+const int kNoInvalidTask = -1;
+
+// A position 0..count, or one of the refusals above.
+int FindInsertPosition(const SYSTEMTIME &dueTime, const SYSTEMTIME &now);
+
+// The caller adds 1 to lastIndex straight after.
+void InsertTaskAt(const TaskRecord &record, int position);
+
+// The caller subtracts 1 from lastIndex straight after.
+void RemoveTaskAt(int slot);
+
+void ClearTasks();
+
+// Start-up: zeroes all slots and leaves lastIndex as it is.
+void ZeroTaskSlots();
+
+// The first slot holding an invalid task at the current local time, or
+// kNoInvalidTask.
+int FindFirstInvalid();
+
+#endif
