@@ -4,7 +4,6 @@
 // The core works on the Windows date-time record. Off Windows (the native
 // unit tests) an identical layout stands in for it.
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
 typedef unsigned short WORD;

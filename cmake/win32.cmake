@@ -1,0 +1,71 @@
+# The program, its in-process tests under Wine and the end-to-end driver.
+add_googletest()
+
+set(SYSTEM_LIBS comctl32 comdlg32 winmm shell32 user32 gdi32 kernel32)
+# Static C++, GCC and threads runtimes: the exes import only system DLLs.
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+add_library(zelbrin_core STATIC
+    ${SCHEDULE_SOURCES}
+    src/app/main_dialog.cpp
+    src/app/skin.cpp
+    src/sound/sound.cpp
+    src/ui/panels.cpp
+    src/ui/tray.cpp)
+target_include_directories(zelbrin_core PUBLIC src)
+target_compile_definitions(zelbrin_core PUBLIC WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
+target_compile_options(zelbrin_core PUBLIC $<$<COMPILE_LANGUAGE:CXX>:${ZELBRIN_CXX_FLAGS}>)
+target_link_libraries(zelbrin_core PUBLIC ${SYSTEM_LIBS})
+
+set(RESOURCE_SCRIPT src/res/zelbrin.rc)
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/resource.h;${CMAKE_SOURCE_DIR}/src/res/zelbrin.ico;${CMAKE_SOURCE_DIR}/src/res/zelbrin.manifest")
+
+add_executable(zelbrin WIN32
+    src/app/main.cpp
+    src/app/local_time.cpp
+    ${RESOURCE_SCRIPT})
+target_include_directories(zelbrin PRIVATE src/res)
+target_link_libraries(zelbrin PRIVATE zelbrin_core)
+target_link_options(zelbrin PRIVATE ${STATIC_RUNTIME} -s)
+set_target_properties(zelbrin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Tier 1 again, compiled by MinGW: the wsprintfA path must agree with the
+# native one.
+add_executable(schedule_tests ${SCHEDULE_TEST_SOURCES})
+target_include_directories(schedule_tests PRIVATE tests)
+target_link_libraries(schedule_tests PRIVATE zelbrin_core GTest::gtest_main)
+target_link_options(schedule_tests PRIVATE ${STATIC_RUNTIME})
+add_test(NAME win32.schedule_tests COMMAND schedule_tests)
+
+# Tier 2: the Win32 code in-process, with the real dialog templates.
+add_executable(ui_tests
+    tests/app/main_dialog_test.cpp
+    tests/res/templates_test.cpp
+    tests/ui/panels_test.cpp
+    tests/ui/tray_test.cpp
+    tests/support/fake_clock.cpp
+    tests/support/modal_answerer.cpp
+    tests/support/main_window.cpp
+    ${RESOURCE_SCRIPT})
+target_include_directories(ui_tests PRIVATE tests src/res)
+target_link_libraries(ui_tests PRIVATE zelbrin_core GTest::gtest_main)
+target_link_options(ui_tests PRIVATE ${STATIC_RUNTIME})
+add_test(NAME win32.ui_tests COMMAND ui_tests)
+
+# Tier 3: the real program driven from a second process.
+add_executable(e2e_driver
+    tests/e2e/driver.cpp
+    tests/e2e/e2e_test.cpp)
+target_include_directories(e2e_driver PRIVATE tests src)
+target_compile_definitions(e2e_driver PRIVATE WIN32_LEAN_AND_MEAN)
+target_compile_options(e2e_driver PRIVATE ${ZELBRIN_CXX_FLAGS})
+target_link_libraries(e2e_driver PRIVATE GTest::gtest user32 shell32 gdi32)
+target_link_options(e2e_driver PRIVATE ${STATIC_RUNTIME})
+
+set(E2E_SCENARIOS StartUpCloseTrayAndPanels UsageFromTheMenuBarAndFromTheTray TrayExitWhileHiddenEndsWithStatusZero)
+foreach(scenario ${E2E_SCENARIOS})
+    add_test(NAME e2e.${scenario} COMMAND e2e_driver --gtest_filter=ProgramTest.${scenario} $<TARGET_FILE:zelbrin>)
+    set_tests_properties(e2e.${scenario} PROPERTIES TIMEOUT 180)
+endforeach()
+set_tests_properties(win32.schedule_tests win32.ui_tests PROPERTIES TIMEOUT 120)

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs the three test tiers:
+# the schedule core natively (plain and sanitized), the Win32 code in-process
+# under Wine, and the real program driven end to end under Wine and Xvfb.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+bash scripts/install-deps.sh
+bash scripts/build.sh native
+bash scripts/build.sh win32
+
+source scripts/wine-env.sh
+cleanup() {
+    stop_wineserver
+    stop_display
+}
+trap cleanup EXIT
+ensure_display
+ensure_prefix
+
+# One CTest run over both build trees, so one summary line closes it.
+cat > build/CTestTestfile.cmake <<'CTEST'
+subdirs("native" "win32")
+CTEST
+set +e
+ctest --test-dir build -j2 --output-on-failure --timeout 300
+status=$?
+set -e
+exit $status

@@ -1,0 +1,64 @@
+# Sourced by run.sh and test.sh: a display (Xvfb when there is none) and the
+# project's Wine prefix, set up once.
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="$repo_root/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=zh_CN.UTF-8
+export LC_ALL=zh_CN.UTF-8
+
+xvfb_pid=""
+
+display_works() {
+    [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
+}
+
+# Starts Xvfb on the first free display unless a working one is set.
+ensure_display() {
+    if display_works; then
+        return 0
+    fi
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+        n=$((n + 1))
+    done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 100); do
+        display_works && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+stop_display() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
+    fi
+}
+
+# A wineserver left from a run without this display breaks the next run, so
+# every run starts its own and ends it.
+stop_wineserver() {
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+}
+
+ensure_prefix() {
+    stop_wineserver
+    if [ ! -f "$WINEPREFIX/.zelbrin-ready" ]; then
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        # Without a window manager every hide waits about 2 s unless windows
+        # are unmanaged; a crash must fail fast rather than wait on a dialog.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        wineserver -w || true
+        touch "$WINEPREFIX/.zelbrin-ready"
+    fi
+}

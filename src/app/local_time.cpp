@@ -1,0 +1,6 @@
+#include "schedule/local_time.h"
+
+void ReadLocalTime(SYSTEMTIME *now)
+{
+    GetLocalTime(now);
+}

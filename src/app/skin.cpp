@@ -1,0 +1,7 @@
+#include "app/skin.h"
+
+// The standard look is kept: there is nothing to attach.
+int SkinH_Attach()
+{
+    return 0;
+}

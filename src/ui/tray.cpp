@@ -1,0 +1,78 @@
+#include "ui/tray.h"
+
+#include <shellapi.h>
+#include <string.h>
+
+#include "res/resource.h"
+
+static HMENU trayMenu;
+// The first-version ANSI layout: the larger records add nothing we use.
+static NOTIFYICONDATAA trayIconData;
+
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "first-version tray record");
+
+void CreateTrayMenu()
+{
+    trayMenu = CreatePopupMenu();
+    AppendMenuA(trayMenu, MF_STRING, IDM_TRAY_ABOUT, "关于");
+    AppendMenuA(trayMenu, MF_STRING, IDM_TRAY_EXIT, "退出");
+}
+
+void ClearTrayIconData()
+{
+    memset(&trayIconData, 0, sizeof trayIconData);
+}
+
+void AddTrayIcon(HWND mainWindow, HINSTANCE instance)
+{
+    trayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    trayIconData.hWnd = mainWindow;
+    trayIconData.uID = 0;
+    trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIconData.uCallbackMessage = WM_TRAYNOTIFY;
+    trayIconData.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+    lstrcpyA(trayIconData.szTip, "Zelbrin");
+    Shell_NotifyIconA(NIM_ADD, &trayIconData);
+}
+
+static void OpenTrayMenu(HWND mainWindow)
+{
+    // The menu only closes on a click elsewhere when its owner is in the
+    // foreground, hidden or not.
+    SetForegroundWindow(mainWindow);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    TrackPopupMenu(trayMenu, TPM_RIGHTALIGN | TPM_LEFTBUTTON | TPM_TOPALIGN,
+                   cursor.x, cursor.y, 0, mainWindow, NULL);
+    // Without a message after the menu, reopening it from the tray fails
+    // every second time on Windows.
+    PostMessageA(mainWindow, WM_NULL, 0, 0);
+}
+
+void HandleTrayNotify(HWND mainWindow, WPARAM iconId, LPARAM mouseMessage)
+{
+    if (iconId != 0)
+        return;
+    if (mouseMessage == WM_RBUTTONDOWN)
+        OpenTrayMenu(mainWindow);
+    else if (mouseMessage == WM_LBUTTONDOWN)
+        ShowWindow(mainWindow, SW_SHOWNORMAL);
+}
+
+bool IsTaskbarCreatedMessage(UINT message)
+{
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    return message != 0 && message == taskbarCreated;
+}
+
+void RestoreTrayIcon()
+{
+    if (trayIconData.cbSize != 0)
+        Shell_NotifyIconA(NIM_ADD, &trayIconData);
+}
+
+void ExitProgram(HWND mainWindow)
+{
+    Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+    EndDialog(mainWindow, 0);
+}

@@ -1,0 +1,24 @@
+#ifndef ZELBRIN_UI_TRAY_H
+#define ZELBRIN_UI_TRAY_H
+
+#include <windows.h>
+
+// The tray icon's callback message to the main window.
+const UINT WM_TRAYNOTIFY = WM_USER + 5;
+
+void CreateTrayMenu();
+void ClearTrayIconData();
+void AddTrayIcon(HWND mainWindow, HINSTANCE instance);
+
+// wParam is the icon's id, lParam the mouse message.
+void HandleTrayNotify(HWND mainWindow, WPARAM iconId, LPARAM mouseMessage);
+
+// Explorer broadcasts this when it re-creates the taskbar; icons added before
+// are gone then and must be added again.
+bool IsTaskbarCreatedMessage(UINT message);
+void RestoreTrayIcon();
+
+// Removes the icon and ends the main dialog, which ends the program.
+void ExitProgram(HWND mainWindow);
+
+#endif
