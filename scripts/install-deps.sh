@@ -10,7 +10,7 @@ need_root() {
     fi
 }
 
-native_pkgs="cmake g++ make googletest mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 xvfb x11-apps x11-utils imagemagick locales xauth"
+native_pkgs="cmake g++ make googletest mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 xvfb x11-apps x11-utils fonts-wqy-microhei imagemagick locales xauth"
 i386_pkgs="wine wine32:i386"
 
 missing=""

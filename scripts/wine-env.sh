@@ -51,14 +51,18 @@ stop_wineserver() {
 
 ensure_prefix() {
     stop_wineserver
-    if [ ! -f "$WINEPREFIX/.zelbrin-ready" ]; then
+    # The stamp names the set-up below; a changed set-up makes a new prefix.
+    local stamp="$WINEPREFIX/.zelbrin-prefix-2"
+    if [ ! -f "$stamp" ]; then
+        rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || true
         # Without a window manager every hide waits about 2 s unless windows
         # are unmanaged; a crash must fail fast rather than wait on a dialog.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        wine regedit "$(winepath -w "$repo_root/scripts/wine-fonts.reg")" >/dev/null 2>&1
         wineserver -w || true
-        touch "$WINEPREFIX/.zelbrin-ready"
+        touch "$stamp"
     fi
 }
