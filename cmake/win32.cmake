@@ -10,7 +10,9 @@ add_library(zelbrin_core STATIC
     src/app/main_dialog.cpp
     src/app/skin.cpp
     src/sound/sound.cpp
+    src/ui/add_task_dialog.cpp
     src/ui/panels.cpp
+    src/ui/task_details_dialog.cpp
     src/ui/tray.cpp)
 target_include_directories(zelbrin_core PUBLIC src)
 target_compile_definitions(zelbrin_core PUBLIC WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
@@ -42,7 +44,10 @@ add_test(NAME win32.schedule_tests COMMAND schedule_tests)
 add_executable(ui_tests
     tests/app/main_dialog_test.cpp
     tests/res/templates_test.cpp
+    tests/sound/sound_test.cpp
+    tests/ui/add_task_dialog_test.cpp
     tests/ui/panels_test.cpp
+    tests/ui/task_details_dialog_test.cpp
     tests/ui/tray_test.cpp
     tests/support/fake_clock.cpp
     tests/support/modal_answerer.cpp

@@ -101,8 +101,10 @@ void MainDialogCommand(HWND mainWindow, int controlId, LPARAM, int)
     case IDC_MAIN_STOP_TASK:
     case IDC_MAIN_START_INTERVAL:
     case IDC_MAIN_STOP_INTERVAL:
-    case IDC_MAIN_BROWSE_SOUND:
         // The task list, countdown and interval commands are not built yet.
+        break;
+    case IDC_MAIN_BROWSE_SOUND:
+        BrowseForSound(mainWindow, IDC_MAIN_SOUND_PATH);
         break;
     case IDM_USAGE:
     case IDM_TRAY_ABOUT:

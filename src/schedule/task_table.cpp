@@ -100,3 +100,27 @@ int FindFirstInvalid()
     }
     return kNoInvalidTask;
 }
+
+int FindTaskByDueTime(const SYSTEMTIME &dueTime)
+{
+    for (int i = 0; i <= taskTable.lastIndex; ++i) {
+        if (CompareTaskTime(taskTable.slots[i].dueTime, dueTime) == kSameMinute)
+            return i;
+    }
+    return -1;
+}
+
+int StoreEditedTexts(const TaskRecord &edited)
+{
+    int slot = FindTaskByDueTime(edited.dueTime);
+    if (slot < 0)
+        return -1;
+    TaskRecord &task = taskTable.slots[slot];
+    memset(task.name, 0, sizeof task.name);
+    memset(task.message, 0, sizeof task.message);
+    memset(task.soundPath, 0, sizeof task.soundPath);
+    CopyText(task.name, sizeof task.name, edited.name);
+    CopyText(task.message, sizeof task.message, edited.message);
+    CopyText(task.soundPath, sizeof task.soundPath, edited.soundPath);
+    return slot;
+}

@@ -49,6 +49,14 @@ void ClearTasks();
 // Start-up: zeroes all slots and leaves lastIndex as it is.
 void ZeroTaskSlots();
 
+// Due minutes are unique in the table, so a task is found again by its
+// due minute after the table may have shifted. Returns the slot or -1.
+int FindTaskByDueTime(const SYSTEMTIME &dueTime);
+
+// Stores an edited copy's name, message and sound path into the task with
+// the same due minute. Returns that slot, or -1 when the task is gone.
+int StoreEditedTexts(const TaskRecord &edited);
+
 // The first slot holding an invalid task at the current local time, or
 // kNoInvalidTask.
 int FindFirstInvalid();

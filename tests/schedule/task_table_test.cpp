@@ -186,6 +186,31 @@ TEST_F(TaskTableTest, CopiesOnlyTheTextsAndTheFiveDueFields)
     EXPECT_EQ(6, stored.dueTime.wMinute);
 }
 
+TEST_F(TaskTableTest, EditedTextsFindTheirTaskAfterTheTableShifted)
+{
+    Add(MakeTask("a", MakeTime(2027, 1, 1, 0, 1)));
+    Add(MakeTask("b", MakeTime(2027, 1, 1, 0, 2)));
+    TaskRecord edited = taskTable.slots[1];  // the copy a details dialog edits
+    snprintf(edited.name, sizeof edited.name, "b2");
+    edited.message[0] = '\0';
+    edited.dueTime.wSecond = 59;  // seconds never take part
+
+    Remove(0);  // an alarm rang meanwhile: "b" moved to slot 0
+    Add(MakeTask("c", MakeTime(2027, 1, 1, 0, 0)));  // and "c" went before it
+    EXPECT_EQ(1, FindTaskByDueTime(edited.dueTime));
+    EXPECT_EQ(1, StoreEditedTexts(edited));
+    EXPECT_EQ("c b2 ", Names());
+    EXPECT_STREQ("", taskTable.slots[1].message);
+    EXPECT_STREQ("C:\\b.mp3", taskTable.slots[1].soundPath);
+    EXPECT_STREQ("msg c", taskTable.slots[0].message);
+
+    Remove(1);
+    EXPECT_EQ(-1, FindTaskByDueTime(edited.dueTime));
+    EXPECT_EQ(-1, StoreEditedTexts(edited));
+    EXPECT_EQ("c ", Names());
+    EXPECT_TRUE(IsZeroSlot(1));
+}
+
 // Random sequences of the table's operations against a sorted vector of
 // minutes; after every step the invariants must hold.
 TEST_F(TaskTableTest, RandomSequencesKeepTheInvariants)

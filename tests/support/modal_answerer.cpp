@@ -1,13 +1,15 @@
 #include "support/modal_answerer.h"
 
+#include <deque>
 #include <set>
 
 static HHOOK cbtHook;
+static bool paused;
 static ModalHandler modalHandler;
 static std::vector<ModalSeen> modalsSeen;
-static bool paused;
 static std::set<HWND> ignoredWindows;
 static std::set<HWND> answeredWindows;  // a modal is activated again after a nested one
+static std::deque<HWND> waitingWindows;
 
 static std::string WindowText(HWND window)
 {
@@ -17,32 +19,45 @@ static std::string WindowText(HWND window)
     return text;
 }
 
-static void PressOk(HWND window)
+void PressOk(HWND window)
 {
     PostMessageA(window, WM_COMMAND, IDOK, 0);
 }
 
+// Runs inside the modal window's own message loop, once it is fully shown.
+static void CALLBACK AnswerWaitingModal(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    if (waitingWindows.empty())
+        return;
+    HWND window = waitingWindows.front();
+    waitingWindows.pop_front();
+    if (IsWindow(window))
+        (modalHandler ? modalHandler : PressOk)(window);
+}
+
 static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_ACTIVATE && !paused) {
-        HWND window = reinterpret_cast<HWND>(wParam);
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && !paused && ignoredWindows.count(window) == 0 &&
+        answeredWindows.count(window) == 0) {
         char className[64] = "";
         GetClassNameA(window, className, sizeof className);
-        if (ignoredWindows.count(window) == 0 && answeredWindows.count(window) == 0 &&
-            lstrcmpA(className, "#32770") == 0) {
+        if (lstrcmpA(className, "#32770") == 0) {
             answeredWindows.insert(window);
             ModalSeen seen;
             seen.className = className;
             seen.caption = WindowText(window);
             seen.text = WindowText(GetDlgItem(window, 0xFFFF));
             modalsSeen.push_back(seen);
-            (modalHandler ? modalHandler : PressOk)(window);
+            waitingWindows.push_back(window);
+            SetTimer(NULL, 0, 1, AnswerWaitingModal);
         }
     }
     if (code == HCBT_DESTROYWND) {
         // Handles are reused: a later window may get this one's.
-        answeredWindows.erase(reinterpret_cast<HWND>(wParam));
-        ignoredWindows.erase(reinterpret_cast<HWND>(wParam));
+        answeredWindows.erase(window);
+        ignoredWindows.erase(window);
     }
     return CallNextHookEx(cbtHook, code, wParam, lParam);
 }
@@ -51,6 +66,7 @@ void StartAnsweringModals(ModalHandler handler)
 {
     modalHandler = handler;
     modalsSeen.clear();
+    waitingWindows.clear();
     if (!cbtHook)
         cbtHook = SetWindowsHookExA(WH_CBT, CbtProc, NULL, GetCurrentThreadId());
 }

@@ -13,9 +13,12 @@ struct ModalSeen {
     std::string text;  // a message box's text (static 0xFFFF); empty otherwise
 };
 
-// Called for each modal window as it is activated; it answers the window,
-// usually by posting it a WM_COMMAND.
+// Called for each modal window once it is shown, from inside its own message
+// loop; it answers the window, usually by posting it a WM_COMMAND.
 typedef void (*ModalHandler)(HWND window);
+
+// The default answer: the button with id IDOK.
+void PressOk(HWND window);
 
 // Watches this thread for message boxes and dialogs from a WH_CBT hook, the
 // way Wine's conformance tests do, records them and hands them to the

@@ -1,0 +1,65 @@
+#include "ui/task_details_dialog.h"
+
+#include "res/resource.h"
+#include "schedule/time_rules.h"
+
+static TaskRecord *editedTask;
+
+INT_PTR RunTaskDetailsDialog(HINSTANCE instance, TaskRecord *task)
+{
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TASK_DETAILS), NULL,
+                           TaskDetailsDialogProc, reinterpret_cast<LPARAM>(task));
+}
+
+static BOOL InitTaskDetailsDialog(HWND dialog, LPARAM task)
+{
+    editedTask = reinterpret_cast<TaskRecord *>(task);
+    SetDlgItemTextA(dialog, IDC_DETAILS_NAME, editedTask->name);
+    SetDlgItemTextA(dialog, IDC_DETAILS_SOUND_PATH, editedTask->soundPath);
+    SetDlgItemTextA(dialog, IDC_DETAILS_MESSAGE, editedTask->message);
+    char dueText[kTimeTextSize] = "";
+    FormatTaskTime(editedTask->dueTime, dueText);
+    SetDlgItemTextA(dialog, IDC_DETAILS_DUE_TIME, dueText);
+    return TRUE;
+}
+
+static void StoreEdits(HWND dialog)
+{
+    editedTask->message[0] = '\0';
+    editedTask->soundPath[0] = '\0';
+    editedTask->name[0] = '\0';
+    GetDlgItemTextA(dialog, IDC_DETAILS_NAME, editedTask->name, sizeof editedTask->name);
+    GetDlgItemTextA(dialog, IDC_DETAILS_MESSAGE, editedTask->message, sizeof editedTask->message);
+    GetDlgItemTextA(dialog, IDC_DETAILS_SOUND_PATH, editedTask->soundPath, sizeof editedTask->soundPath);
+    EndDialog(dialog, 1);
+}
+
+static void TaskDetailsDialogCommand(HWND dialog, int controlId)
+{
+    switch (controlId) {
+    case IDC_DETAILS_CHANGE:
+        StoreEdits(dialog);
+        break;
+    case IDC_DETAILS_CANCEL:
+        EndDialog(dialog, 0);
+        break;
+    default:
+        // IDOK and IDCANCEL from the dialog manager end nothing.
+        break;
+    }
+}
+
+INT_PTR CALLBACK TaskDetailsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return InitTaskDetailsDialog(dialog, lParam);
+    case WM_COMMAND:
+        TaskDetailsDialogCommand(dialog, LOWORD(wParam));
+        return FALSE;
+    case WM_CLOSE:
+        EndDialog(dialog, 0);
+        return FALSE;
+    }
+    return FALSE;
+}
