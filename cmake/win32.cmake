@@ -11,8 +11,10 @@ add_library(zelbrin_core STATIC
     src/app/skin.cpp
     src/sound/sound.cpp
     src/ui/add_task_dialog.cpp
+    src/ui/countdown.cpp
     src/ui/panels.cpp
     src/ui/task_details_dialog.cpp
+    src/ui/task_list.cpp
     src/ui/tray.cpp)
 target_include_directories(zelbrin_core PUBLIC src)
 target_compile_definitions(zelbrin_core PUBLIC WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
@@ -46,17 +48,34 @@ add_executable(ui_tests
     tests/res/templates_test.cpp
     tests/sound/sound_test.cpp
     tests/ui/add_task_dialog_test.cpp
+    tests/ui/countdown_test.cpp
     tests/ui/panels_test.cpp
     tests/ui/task_details_dialog_test.cpp
+    tests/ui/task_list_random_test.cpp
+    tests/ui/task_list_test.cpp
     tests/ui/tray_test.cpp
     tests/support/fake_clock.cpp
     tests/support/modal_answerer.cpp
     tests/support/main_window.cpp
+    tests/support/task_script.cpp
     ${RESOURCE_SCRIPT})
 target_include_directories(ui_tests PRIVATE tests src/res)
 target_link_libraries(ui_tests PRIVATE zelbrin_core GTest::gtest_main)
 target_link_options(ui_tests PRIVATE ${STATIC_RUNTIME})
-add_test(NAME win32.ui_tests COMMAND ui_tests)
+# In groups, so that CTest runs them side by side.
+set(UI_TEST_GROUPS
+    "main:Templates.*:MainDialog*:Panels*:Tray*"
+    "dialogs:AddTaskDialog*:TaskDetailsDialog*:SoundCommands*:PlayAlarmSound*:OpenFileRequest*:Browse*"
+    "tasks:TaskList*:Countdown*"
+    "random:TaskListRandom*")
+foreach(group ${UI_TEST_GROUPS})
+    string(FIND "${group}" ":" colon)
+    string(SUBSTRING "${group}" 0 ${colon} name)
+    math(EXPR start "${colon} + 1")
+    string(SUBSTRING "${group}" ${start} -1 filter)
+    add_test(NAME win32.ui.${name} COMMAND ui_tests --gtest_filter=${filter})
+    set_tests_properties(win32.ui.${name} PROPERTIES TIMEOUT 300)
+endforeach()
 
 # Tier 3: the real program driven from a second process.
 add_executable(e2e_driver
@@ -73,4 +92,4 @@ foreach(scenario ${E2E_SCENARIOS})
     add_test(NAME e2e.${scenario} COMMAND e2e_driver --gtest_filter=ProgramTest.${scenario} $<TARGET_FILE:zelbrin>)
     set_tests_properties(e2e.${scenario} PROPERTIES TIMEOUT 180)
 endforeach()
-set_tests_properties(win32.schedule_tests win32.ui_tests PROPERTIES TIMEOUT 120)
+set_tests_properties(win32.schedule_tests PROPERTIES TIMEOUT 120)

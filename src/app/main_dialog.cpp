@@ -4,7 +4,9 @@
 #include "res/resource.h"
 #include "schedule/task_table.h"
 #include "sound/sound.h"
+#include "ui/countdown.h"
 #include "ui/panels.h"
+#include "ui/task_list.h"
 #include "ui/tray.h"
 
 static HINSTANCE programInstance;
@@ -93,15 +95,29 @@ void MainDialogCommand(HWND mainWindow, int controlId, LPARAM, int)
         ShowIntervalPanel(mainWindow);
         break;
     case IDC_MAIN_ADD:
+        AddTaskCommand(mainWindow);
+        break;
     case IDC_MAIN_DELETE:
+        DeleteTaskCommand(mainWindow);
+        break;
     case IDC_MAIN_CLEAR:
+        ClearTasksCommand(mainWindow);
+        break;
     case IDC_MAIN_PURGE_INVALID:
+        PurgeInvalidTasksCommand(mainWindow);
+        break;
     case IDC_MAIN_EXECUTE:
+        ExecuteCommand(mainWindow);
+        break;
     case IDC_MAIN_DETAILS:
+        TaskDetailsCommand(mainWindow);
+        break;
     case IDC_MAIN_STOP_TASK:
+        StopCountdown(mainWindow);
+        break;
     case IDC_MAIN_START_INTERVAL:
     case IDC_MAIN_STOP_INTERVAL:
-        // The task list, countdown and interval commands are not built yet.
+        // The interval commands are not built yet.
         break;
     case IDC_MAIN_BROWSE_SOUND:
         BrowseForSound(mainWindow, IDC_MAIN_SOUND_PATH);

@@ -1,0 +1,79 @@
+#include "ui/countdown.h"
+
+#include "res/resource.h"
+#include "schedule/local_time.h"
+#include "schedule/task_table.h"
+#include "schedule/time_rules.h"
+#include "sound/sound.h"
+
+static void ShowCountdownText(HWND mainWindow, const char *text)
+{
+    SetDlgItemTextA(mainWindow, IDC_MAIN_TASK_COUNTDOWN, text);
+}
+
+static void StartTimer(HWND mainWindow)
+{
+    SetTimer(mainWindow, kScheduleTimerId, kCountdownPeriodMs, ScheduleTimerProc);
+}
+
+void ExecuteCommand(HWND mainWindow)
+{
+    SYSTEMTIME now;
+    ReadLocalTime(&now);
+    // An empty table's slot 0 is all zero, so it counts as invalid too.
+    if (IsInvalidTask(taskTable.slots[0].dueTime, now)) {
+        MessageBoxA(mainWindow, "首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~",
+                    "执行失败", MB_ICONERROR);
+        return;
+    }
+    StartTimer(mainWindow);
+}
+
+void StopCountdown(HWND mainWindow)
+{
+    KillTimer(mainWindow, kScheduleTimerId);
+    ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
+}
+
+// Returns whether the countdown goes on: false when no task is left.
+static bool RingFirstTask(HWND mainWindow)
+{
+    const TaskRecord &first = taskTable.slots[0];
+    SYSTEMTIME dueTime = first.dueTime;
+    RingAlarm(mainWindow, kScheduleTimerId, first.soundPath, first.message, first.name, MB_OK);
+
+    // Found again by its minute: other windows stay usable while the box is
+    // open, and the table may have changed meanwhile.
+    int slot = FindTaskByDueTime(dueTime);
+    if (slot >= 0) {
+        RemoveTaskAt(slot);
+        SendDlgItemMessageA(mainWindow, IDC_MAIN_TASK_LIST, LB_DELETESTRING, slot, 0);
+        --taskTable.lastIndex;
+    }
+    if (SendDlgItemMessageA(mainWindow, IDC_MAIN_TASK_LIST, LB_GETCOUNT, 0, 0) == 0) {
+        ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
+        return false;
+    }
+    StartTimer(mainWindow);
+    return true;
+}
+
+void CALLBACK ScheduleTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD)
+{
+    // Read once: after an alarm the text is worked out from this same time.
+    SYSTEMTIME now;
+    ReadLocalTime(&now);
+    if (taskTable.lastIndex < 0) {
+        // Emptied under a running countdown: nothing to count down to until
+        // a task is added.
+        ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
+        return;
+    }
+    if (CompareTaskTime(taskTable.slots[0].dueTime, now) == kSameMinute &&
+        !RingFirstTask(mainWindow)) {
+        return;
+    }
+    char text[kTimeTextSize];
+    FormatCountdown(now, taskTable.slots[0].dueTime, text);
+    ShowCountdownText(mainWindow, text);
+}

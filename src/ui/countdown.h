@@ -1,0 +1,20 @@
+#ifndef ZELBRIN_UI_COUNTDOWN_H
+#define ZELBRIN_UI_COUNTDOWN_H
+
+#include <windows.h>
+
+// The scheduled countdown runs exactly while this timer of the main window
+// exists; there is no other flag.
+const UINT_PTR kScheduleTimerId = 0;
+const UINT kCountdownPeriodMs = 1000;
+
+// "执行": starts the one-second countdown to the first task, or refuses when
+// the first task is invalid or there is none.
+void ExecuteCommand(HWND mainWindow);
+// "停止任务", and what deleting the first task or clearing does too.
+void StopCountdown(HWND mainWindow);
+
+// Each tick aims at slot 0 afresh and rings it in its due minute.
+void CALLBACK ScheduleTimerProc(HWND mainWindow, UINT message, UINT_PTR timerId, DWORD tickCount);
+
+#endif
