@@ -62,11 +62,13 @@ add_executable(ui_tests
 target_include_directories(ui_tests PRIVATE tests src/res)
 target_link_libraries(ui_tests PRIVATE zelbrin_core GTest::gtest_main)
 target_link_options(ui_tests PRIVATE ${STATIC_RUNTIME})
-# In groups, so that CTest runs them side by side.
+# In groups. Tests that show windows take turns: on one desktop, a window
+# activated by one test process takes the focus and closes the menus of
+# another.
 set(UI_TEST_GROUPS
     "main:Templates.*:MainDialog*:Panels*:Tray*"
     "dialogs:AddTaskDialog*:TaskDetailsDialog*:SoundCommands*:PlayAlarmSound*:OpenFileRequest*:Browse*"
-    "tasks:TaskList*:Countdown*"
+    "tasks:TaskListTest.*:CountdownTest.*"
     "random:TaskListRandom*")
 foreach(group ${UI_TEST_GROUPS})
     string(FIND "${group}" ":" colon)
@@ -74,7 +76,10 @@ foreach(group ${UI_TEST_GROUPS})
     math(EXPR start "${colon} + 1")
     string(SUBSTRING "${group}" ${start} -1 filter)
     add_test(NAME win32.ui.${name} COMMAND ui_tests --gtest_filter=${filter})
-    set_tests_properties(win32.ui.${name} PROPERTIES TIMEOUT 300)
+    # A filter that matches nothing must not pass.
+    set_tests_properties(win32.ui.${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_desktop
+        PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9]"
+        FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endforeach()
 
 # Tier 3: the real program driven from a second process.
@@ -87,9 +92,16 @@ target_compile_options(e2e_driver PRIVATE ${ZELBRIN_CXX_FLAGS})
 target_link_libraries(e2e_driver PRIVATE GTest::gtest user32 shell32 gdi32)
 target_link_options(e2e_driver PRIVATE ${STATIC_RUNTIME})
 
-set(E2E_SCENARIOS StartUpCloseTrayAndPanels UsageFromTheMenuBarAndFromTheTray TrayExitWhileHiddenEndsWithStatusZero)
+set(E2E_SCENARIOS
+    StartUpCloseTrayAndPanels
+    UsageFromTheMenuBarAndFromTheTray
+    TrayExitWhileHiddenEndsWithStatusZero
+    AddDialogListsAndTheFileChooser
+    ScheduledTasksRingInDueOrder)
 foreach(scenario ${E2E_SCENARIOS})
     add_test(NAME e2e.${scenario} COMMAND e2e_driver --gtest_filter=ProgramTest.${scenario} $<TARGET_FILE:zelbrin>)
-    set_tests_properties(e2e.${scenario} PROPERTIES TIMEOUT 180)
+    set_tests_properties(e2e.${scenario} PROPERTIES TIMEOUT 240 RESOURCE_LOCK wine_desktop
+        PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
+        FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endforeach()
 set_tests_properties(win32.schedule_tests PROPERTIES TIMEOUT 120)

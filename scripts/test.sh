@@ -17,6 +17,7 @@ cleanup() {
 trap cleanup EXIT
 ensure_display
 ensure_prefix
+start_wine
 
 # One CTest run over both build trees, so one summary line closes it.
 cat > build/CTestTestfile.cmake <<'CTEST'

@@ -66,3 +66,11 @@ ensure_prefix() {
         touch "$stamp"
     fi
 }
+
+# Starts the prefix's wineserver and its desktop process once, before tests
+# run side by side: two Wine processes that start both at once otherwise
+# wait on each other.
+start_wine() {
+    wineserver -p
+    wine cmd.exe /c exit >/dev/null 2>&1 || true
+}

@@ -67,6 +67,9 @@ static BOOL CALLBACK MatchUnexpected(HWND window, LPARAM param)
     if (lstrcmpA(className, "#32770") != 0)
         return TRUE;
     std::string caption = WindowText(window);
+    // The main window itself, while the program is still starting.
+    if (caption == "ZelbrinV1.0")
+        return TRUE;
     if (std::find(expectedModals.begin(), expectedModals.end(), caption) != expectedModals.end())
         return TRUE;
     search->found = window;
@@ -227,4 +230,97 @@ void ChooseMenuItem(HWND menuWindow, int position)
     for (int i = 0; i <= position; ++i)
         PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+static std::string FromWide(const std::wstring &wide)
+{
+    char text[4096] = "";
+    WideCharToMultiByte(936, 0, wide.c_str(), -1, text, sizeof text, NULL, NULL);
+    return text;
+}
+
+static std::vector<std::string> Items(HWND control, UINT countMessage, UINT lengthMessage, UINT textMessage)
+{
+    std::vector<std::string> items;
+    int count = static_cast<int>(SendMessageW(control, countMessage, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        int length = static_cast<int>(SendMessageW(control, lengthMessage, i, 0));
+        std::wstring text(length + 1, L'\0');
+        SendMessageW(control, textMessage, i, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(wcslen(text.c_str()));
+        items.push_back(FromWide(text));
+    }
+    return items;
+}
+
+std::vector<std::string> ListBoxItems(HWND dialog, int id)
+{
+    return Items(GetDlgItem(dialog, id), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::vector<std::string> ComboItems(HWND dialog, int id)
+{
+    return Items(GetDlgItem(dialog, id), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+void SelectComboItem(HWND dialog, int id, int index)
+{
+    HWND combo = GetDlgItem(dialog, id);
+    SendMessageA(combo, CB_SETCURSEL, index, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void SetItemText(HWND dialog, int id, const std::string &text)
+{
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+SYSTEMTIME LocalTimeAfterMinutes(const SYSTEMTIME &from, int minutes)
+{
+    FILETIME file;
+    SystemTimeToFileTime(&from, &file);
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = file.dwLowDateTime;
+    ticks.HighPart = file.dwHighDateTime;
+    ticks.QuadPart += static_cast<ULONGLONG>(minutes) * 60 * 10000000;
+    file.dwLowDateTime = ticks.LowPart;
+    file.dwHighDateTime = ticks.HighPart;
+    SYSTEMTIME result;
+    FileTimeToSystemTime(&file, &result);
+    result.wSecond = 0;
+    result.wMilliseconds = 0;
+    return result;
+}
+
+std::string TaskLabel(const std::string &name, const SYSTEMTIME &due)
+{
+    char label[512];
+    wsprintfA(label, "%s  —  %d-%d-%d | %02d:%02d", name.c_str(), due.wYear, due.wMonth,
+              due.wDay, due.wHour, due.wMinute);
+    return label;
+}
+
+bool AddTask(Program *program, const std::string &name, const std::string &message,
+             const SYSTEMTIME &due)
+{
+    // Control ids of the add-task dialog.
+    const int ok = 1000, nameEdit = 1018, messageEdit = 1015;
+    const int yearList = 1022, monthList = 1023, dayList = 1024, hourList = 1016, minuteList = 1017;
+
+    ExpectModal("时间设置");
+    ClickButton(program->mainWindow, 1008);
+    HWND dialog = WaitForProgramWindow(program, "#32770", "时间设置");
+    if (!dialog)
+        return false;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SetItemText(dialog, nameEdit, name);
+    SetItemText(dialog, messageEdit, message);
+    SelectComboItem(dialog, yearList, due.wYear - now.wYear);
+    SelectComboItem(dialog, monthList, due.wMonth - 1);
+    SelectComboItem(dialog, dayList, due.wDay - 1);
+    SelectComboItem(dialog, hourList, due.wHour);
+    SelectComboItem(dialog, minuteList, due.wMinute);
+    PostCommand(dialog, ok);
+    return WaitForWindowGone(dialog);
 }

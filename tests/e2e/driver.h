@@ -51,6 +51,23 @@ void PostCommand(HWND window, int id);
 void ClickButton(HWND dialog, int id);
 bool TrayIconExists(HWND mainWindow);
 
+// List and combo texts: Wine answers the A forms of LB_GETTEXT and
+// CB_GETLBTEXT from another process in Unicode, so they are read with the W
+// forms and converted to code page 936.
+std::vector<std::string> ListBoxItems(HWND dialog, int id);
+std::vector<std::string> ComboItems(HWND dialog, int id);
+// Selects as a user would: the selection changes, then the dialog hears of it.
+void SelectComboItem(HWND dialog, int id, int index);
+void SetItemText(HWND dialog, int id, const std::string &text);
+
+SYSTEMTIME LocalTimeAfterMinutes(const SYSTEMTIME &from, int minutes);
+// "name  —  2026-12-25 | 09:05", as the task list shows it.
+std::string TaskLabel(const std::string &name, const SYSTEMTIME &due);
+
+// Adds a task through "+" and the add-task dialog; false if anything failed.
+bool AddTask(Program *program, const std::string &name, const std::string &message,
+             const SYSTEMTIME &due);
+
 // Picks the item at this position of the open popup menu with the keyboard.
 void ChooseMenuItem(HWND menuWindow, int position);
 

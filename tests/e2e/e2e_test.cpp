@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
 #include "e2e/driver.h"
 #include "support/usage_text.h"
 
@@ -120,6 +125,163 @@ TEST_F(ProgramTest, TrayExitWhileHiddenEndsWithStatusZero)
     EXPECT_FALSE(TrayIconExists(window));
 }
 
+
+std::vector<std::string> Numbers(int first, int last, const char *format)
+{
+    std::vector<std::string> numbers;
+    for (int n = first; n <= last; ++n) {
+        char text[16];
+        wsprintfA(text, format, n);
+        numbers.push_back(text);
+    }
+    return numbers;
+}
+
+struct DialogSearch {
+    DWORD processId;
+    HWND skip[2];
+    HWND found;
+};
+
+BOOL CALLBACK FindOtherDialog(HWND window, LPARAM param)
+{
+    DialogSearch *search = reinterpret_cast<DialogSearch *>(param);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (processId == search->processId && window != search->skip[0] && window != search->skip[1] &&
+        IsWindowVisible(window) && lstrcmpA(className, "#32770") == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The system's open-file dialog of the program, whatever its caption.
+HWND WaitForOpenFileDialog(Program *program, HWND besides)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWaitMs) {
+        DialogSearch search = {program->process.dwProcessId, {program->mainWindow, besides}, NULL};
+        EnumWindows(FindOtherDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(20);
+    }
+    return NULL;
+}
+
+TEST_F(ProgramTest, AddDialogListsAndTheFileChooser)
+{
+    const int yearList = 1022, monthList = 1023, dayList = 1024, hourList = 1016, minuteList = 1017;
+    const int browse = 1025, soundPath = 1026, cancel = 1013;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+
+    ExpectModal("时间设置");
+    ClickButton(window, 1008);
+    HWND dialog = WaitForProgramWindow(&program, "#32770", "时间设置");
+    ASSERT_TRUE(dialog) << "no add-task dialog";
+    EXPECT_EQ(Numbers(now.wYear, now.wYear + 50, "%d"), ComboItems(dialog, yearList));
+    EXPECT_EQ(Numbers(1, 12, "%02d"), ComboItems(dialog, monthList));
+    EXPECT_TRUE(ComboItems(dialog, dayList).empty());
+    EXPECT_EQ(Numbers(0, 23, "%02d"), ComboItems(dialog, hourList));
+    EXPECT_EQ(Numbers(0, 59, "%02d"), ComboItems(dialog, minuteList));
+    EXPECT_FALSE(ItemEnabled(dialog, monthList));
+    EXPECT_FALSE(ItemEnabled(dialog, dayList));
+    EXPECT_EQ("设置提示音文件路径,点击右边选择文件", ItemText(dialog, soundPath));
+
+    SelectComboItem(dialog, yearList, 0);
+    EXPECT_TRUE(ItemEnabled(dialog, monthList));
+    EXPECT_EQ(30u, ComboItems(dialog, dayList).size());
+    SelectComboItem(dialog, monthList, 1);
+    EXPECT_TRUE(ItemEnabled(dialog, dayList));
+    EXPECT_EQ(now.wYear % 4 == 0 ? 29u : 28u, ComboItems(dialog, dayList).size());
+
+    // "..." opens the system's open-file dialog; cancelling keeps the field.
+    ClickButton(dialog, browse);
+    HWND chooser = WaitForOpenFileDialog(&program, dialog);
+    ASSERT_TRUE(chooser) << "no open-file dialog";
+    PostCommand(chooser, IDCANCEL);
+    ASSERT_TRUE(WaitForWindowGone(chooser));
+    EXPECT_EQ("设置提示音文件路径,点击右边选择文件", ItemText(dialog, soundPath));
+
+    PostCommand(dialog, cancel);
+    ASSERT_TRUE(WaitForWindowGone(dialog));
+    EXPECT_TRUE(ListBoxItems(window, kTaskList).empty());
+
+    // The interval panel's "..." too.
+    ClickButton(window, kIntervalRadio);
+    ASSERT_TRUE(WaitUntil(&program, IntervalShown));
+    ClickButton(window, 1034);
+    chooser = WaitForOpenFileDialog(&program, NULL);
+    ASSERT_TRUE(chooser) << "no open-file dialog";
+    PostCommand(chooser, IDCANCEL);
+    ASSERT_TRUE(WaitForWindowGone(chooser));
+    EXPECT_EQ("设置提示音文件路径,点击右边选择文件", ItemText(window, kSoundPath));
+
+    EXPECT_EQ(0, ExitProgramByCommand(&program));
+}
+
+std::string alarmCaption;
+HWND alarmBox;
+
+bool AlarmBoxShown(Program *p)
+{
+    alarmBox = FindProgramWindow(p, "#32770", alarmCaption);
+    return alarmBox != NULL;
+}
+
+bool CountdownRunning(Program *p)
+{
+    return ItemText(p->mainWindow, kTaskCountdown) != "0天0时0分0秒";
+}
+
+// Waits in real time for a task due in the next minute or two.
+TEST_F(ProgramTest, ScheduledTasksRingInDueOrder)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    // Leave time to add the tasks before the due minute starts.
+    SYSTEMTIME soon = LocalTimeAfterMinutes(now, now.wSecond < 45 ? 1 : 2);
+    SYSTEMTIME later = LocalTimeAfterMinutes(now, 90);
+    SYSTEMTIME farAway = soon;
+    farAway.wYear += 2;
+    farAway.wMonth = 1;
+    farAway.wDay = 1;
+
+    ASSERT_TRUE(AddTask(&program, "远期", "far away", farAway));
+    ASSERT_TRUE(AddTask(&program, "稍后", "a bit later", later));
+    ASSERT_TRUE(AddTask(&program, "马上", "带上笔记本去开会", soon));
+    EXPECT_EQ((std::vector<std::string>{TaskLabel("马上", soon), TaskLabel("稍后", later),
+                                        TaskLabel("远期", farAway)}),
+              ListBoxItems(window, kTaskList));
+
+    ClickButton(window, kExecute);
+    ASSERT_TRUE(WaitUntil(&program, CountdownRunning, 3000));
+
+    alarmCaption = "马上";
+    ExpectModal(alarmCaption);
+    ASSERT_TRUE(WaitUntil(&program, AlarmBoxShown, 180000)) << "the task did not ring";
+    SYSTEMTIME rang;
+    GetLocalTime(&rang);
+    int delayMs = (rang.wMinute == soon.wMinute ? 0 : 60000) + rang.wSecond * 1000 + rang.wMilliseconds;
+    printf("scheduled alarm box %d ms after the start of its due minute\n", delayMs);
+    EXPECT_LT(delayMs, 2500);
+    EXPECT_EQ("带上笔记本去开会", ItemText(alarmBox, 0xFFFF));
+
+    PostCommand(alarmBox, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(alarmBox));
+    EXPECT_EQ((std::vector<std::string>{TaskLabel("稍后", later), TaskLabel("远期", farAway)}),
+              ListBoxItems(window, kTaskList));
+    std::string text = ItemText(window, kTaskCountdown);
+    EXPECT_NE("0天0时0分0秒", text);
+    Sleep(1100);
+    EXPECT_NE(text, ItemText(window, kTaskCountdown)) << "the countdown stopped";
+
+    EXPECT_EQ(0, ExitProgramByCommand(&program));
+}
 }  // namespace
 
 int main(int argc, char **argv)

@@ -24,13 +24,19 @@ void PressOk(HWND window)
     PostMessageA(window, WM_COMMAND, IDOK, 0);
 }
 
-// Runs inside the modal window's own message loop, once it is fully shown.
+// Runs inside the modal window's own message loop, once it is shown: Wine
+// activates a dialog while it is still hidden, when it sets the focus, and
+// shows it only when its loop first runs idle.
 static void CALLBACK AnswerWaitingModal(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    KillTimer(NULL, timer);
-    if (waitingWindows.empty())
+    if (waitingWindows.empty()) {
+        KillTimer(NULL, timer);
         return;
+    }
     HWND window = waitingWindows.front();
+    if (IsWindow(window) && !IsWindowVisible(window))
+        return;  // the timer comes again
+    KillTimer(NULL, timer);
     waitingWindows.pop_front();
     if (IsWindow(window))
         (modalHandler ? modalHandler : PressOk)(window);
