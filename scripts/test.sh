@@ -23,8 +23,13 @@ start_wine
 cat > build/CTestTestfile.cmake <<'CTEST'
 subdirs("native" "win32")
 CTEST
+# The Wine desktop as a resource of two slots: tests that need the focus
+# take both, the real-time alarm tests one each.
+cat > build/resources.json <<'JSON'
+{"version": {"major": 1, "minor": 0}, "local": [{"desktop": [{"id": "wine", "slots": 2}]}]}
+JSON
 set +e
-ctest --test-dir build -j2 --output-on-failure --timeout 300
+ctest --test-dir build -j3 --output-on-failure --timeout 300 --resource-spec-file "$PWD/build/resources.json"
 status=$?
 set -e
 exit $status

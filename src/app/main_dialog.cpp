@@ -5,6 +5,7 @@
 #include "schedule/task_table.h"
 #include "sound/sound.h"
 #include "ui/countdown.h"
+#include "ui/interval.h"
 #include "ui/panels.h"
 #include "ui/task_list.h"
 #include "ui/tray.h"
@@ -116,8 +117,10 @@ void MainDialogCommand(HWND mainWindow, int controlId, LPARAM, int)
         StopCountdown(mainWindow);
         break;
     case IDC_MAIN_START_INTERVAL:
+        StartIntervalCommand(mainWindow);
+        break;
     case IDC_MAIN_STOP_INTERVAL:
-        // The interval commands are not built yet.
+        StopIntervalCommand(mainWindow);
         break;
     case IDC_MAIN_BROWSE_SOUND:
         BrowseForSound(mainWindow, IDC_MAIN_SOUND_PATH);

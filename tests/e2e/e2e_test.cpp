@@ -282,6 +282,87 @@ TEST_F(ProgramTest, ScheduledTasksRingInDueOrder)
 
     EXPECT_EQ(0, ExitProgramByCommand(&program));
 }
+
+struct TwoBoxes {
+    std::string captions[2];
+    HWND boxes[2];
+    DWORD shownAt[2];
+};
+TwoBoxes twoBoxes;
+
+bool BothBoxesShown(Program *p)
+{
+    for (int i = 0; i < 2; ++i) {
+        if (!twoBoxes.boxes[i]) {
+            twoBoxes.boxes[i] = FindProgramWindow(p, "#32770", twoBoxes.captions[i]);
+            if (twoBoxes.boxes[i])
+                twoBoxes.shownAt[i] = GetTickCount();
+        }
+    }
+    return twoBoxes.boxes[0] && twoBoxes.boxes[1];
+}
+
+const int kIntervalCountdown = 1035;
+std::string awaitedText;
+bool IntervalTextIs(Program *p) { return ItemText(p->mainWindow, kIntervalCountdown) == awaitedText; }
+
+// Waits in real time: a scheduled task and a one-minute interval ring with
+// both boxes open at once, then the interval rings again and is stopped.
+TEST_F(ProgramTest, IntervalAndScheduledAlarmsRingTogether)
+{
+    const int titleEdit = 1016, messageEdit = 1015;
+    const std::string prompt = "\n\n[确定]继续计时，[取消]退出计时";
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SYSTEMTIME due = LocalTimeAfterMinutes(now, now.wSecond < 40 ? 1 : 2);
+    ASSERT_TRUE(AddTask(&program, "定点提醒", "scheduled message", due));
+    ClickButton(window, kExecute);
+
+    ClickButton(window, kIntervalRadio);
+    ASSERT_TRUE(WaitUntil(&program, IntervalShown));
+    SetItemText(window, kMinutes, "1");
+    SetItemText(window, titleEdit, "休息一下");
+    SetItemText(window, messageEdit, "看看远处");
+    ClickButton(window, kStartInterval);
+    DWORD started = GetTickCount();
+    awaitedText = "0分59秒";
+    ASSERT_TRUE(WaitUntil(&program, IntervalTextIs, 2500)) << ItemText(window, kIntervalCountdown);
+    EXPECT_FALSE(ItemEnabled(window, kMinutes));
+
+    twoBoxes = TwoBoxes();
+    twoBoxes.captions[0] = "定点提醒";
+    twoBoxes.captions[1] = "休息一下";
+    ExpectModal(twoBoxes.captions[0]);
+    ExpectModal(twoBoxes.captions[1]);
+    ASSERT_TRUE(WaitUntil(&program, BothBoxesShown, 200000)) << "not both boxes rang";
+    printf("interval alarm box %lu ms after start (60 ticks)\n", twoBoxes.shownAt[1] - started);
+    EXPECT_TRUE(IsWindowVisible(twoBoxes.boxes[0]) && IsWindowVisible(twoBoxes.boxes[1]));
+    EXPECT_EQ("scheduled message", ItemText(twoBoxes.boxes[0], 0xFFFF));
+    EXPECT_EQ("看看远处" + prompt, ItemText(twoBoxes.boxes[1], 0xFFFF));
+    EXPECT_TRUE(GetDlgItem(twoBoxes.boxes[1], IDYES) && GetDlgItem(twoBoxes.boxes[1], IDNO));
+    EXPECT_EQ("0分0秒", ItemText(window, kIntervalCountdown));
+
+    PostCommand(twoBoxes.boxes[0], IDOK);
+    PostCommand(twoBoxes.boxes[1], IDYES);
+    ASSERT_TRUE(WaitForWindowGone(twoBoxes.boxes[0]));
+    ASSERT_TRUE(WaitForWindowGone(twoBoxes.boxes[1]));
+    EXPECT_TRUE(ListBoxItems(window, kTaskList).empty());
+    ASSERT_TRUE(WaitUntil(&program, IntervalTextIs, 2500));
+    EXPECT_FALSE(ItemEnabled(window, kMinutes));
+
+    // The next ring, a minute after the answer: No ends the count.
+    twoBoxes = TwoBoxes();
+    twoBoxes.captions[0] = twoBoxes.captions[1] = "休息一下";
+    ASSERT_TRUE(WaitUntil(&program, BothBoxesShown, 90000)) << "the interval did not ring again";
+    PostCommand(twoBoxes.boxes[0], IDNO);
+    ASSERT_TRUE(WaitForWindowGone(twoBoxes.boxes[0]));
+    awaitedText = "0分0秒";
+    ASSERT_TRUE(WaitUntil(&program, IntervalTextIs, 2500));
+    EXPECT_TRUE(ItemEnabled(window, kMinutes));
+    EXPECT_EQ("看看远处", ItemText(window, messageEdit));
+
+    EXPECT_EQ(0, ExitProgramByCommand(&program));
+}
 }  // namespace
 
 int main(int argc, char **argv)

@@ -1,0 +1,23 @@
+#ifndef ZELBRIN_UI_INTERVAL_H
+#define ZELBRIN_UI_INTERVAL_H
+
+#include <windows.h>
+
+// The interval count runs while this timer of the main window exists.
+const UINT_PTR kIntervalTimerId = 1;
+const UINT kIntervalPeriodMs = 1000;
+// The most minutes whose seconds still fit a signed 32-bit count.
+const int kMaxIntervalMinutes = 35791394;
+
+// A whole number of minutes from 1 to kMaxIntervalMinutes, digits only.
+bool ParseIntervalMinutes(const char *text, int *minutes);
+
+// "开始计时": locks the minutes field and counts N minutes down, again from
+// N when already counting; refuses a field that holds no valid N.
+void StartIntervalCommand(HWND mainWindow);
+// "停止计时", also while idle.
+void StopIntervalCommand(HWND mainWindow);
+
+void CALLBACK IntervalTimerProc(HWND mainWindow, UINT message, UINT_PTR timerId, DWORD tickCount);
+
+#endif
