@@ -14,3 +14,13 @@ endfunction()
 
 add_schedule_tests(schedule_tests)
 add_schedule_tests(schedule_tests_sanitized ${SANITIZE_FLAGS})
+
+# Static analysis of the program's sources. A finding fails the run unless
+# an inline suppression on its line gives the reason.
+find_program(CPPCHECK cppcheck)
+if(CPPCHECK)
+    add_test(NAME lint.cppcheck
+        COMMAND ${CPPCHECK} --enable=warning,style,performance,portability --std=c++17
+                --inline-suppr --suppress=missingIncludeSystem --error-exitcode=1 --quiet
+                -I ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src)
+endif()

@@ -66,7 +66,7 @@ target_link_libraries(ui_tests PRIVATE zelbrin_core GTest::gtest_main)
 target_link_options(ui_tests PRIVATE ${STATIC_RUNTIME})
 # In groups. Tests that show windows share the one Wine desktop: a window
 # activated by one process takes the focus and closes the menus of another.
-# Such tests take the whole desktop (both of its slots, see
+# Such tests take the whole desktop (all three of its slots, see
 # scripts/test.sh); the end-to-end alarms, which wait in real time and rely
 # on no focus, take one slot each and run side by side.
 set(UI_TEST_GROUPS
@@ -82,7 +82,7 @@ foreach(group ${UI_TEST_GROUPS})
     string(SUBSTRING "${group}" ${start} -1 filter)
     add_test(NAME win32.ui.${name} COMMAND ui_tests --gtest_filter=${filter})
     # A filter that matches nothing must not pass.
-    set_tests_properties(win32.ui.${name} PROPERTIES TIMEOUT 300 RESOURCE_GROUPS desktop:2
+    set_tests_properties(win32.ui.${name} PROPERTIES TIMEOUT 300 RESOURCE_GROUPS desktop:3
         PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9]"
         FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endforeach()
@@ -102,6 +102,7 @@ set(E2E_SCENARIOS
     UsageFromTheMenuBarAndFromTheTray
     TrayExitWhileHiddenEndsWithStatusZero
     AddDialogListsAndTheFileChooser
+    BadInputIsCutOrRefusedAndNothingIsLost
     ScheduledTasksRingInDueOrder
     IntervalAndScheduledAlarmsRingTogether)
 set(E2E_REAL_TIME ScheduledTasksRingInDueOrder IntervalAndScheduledAlarmsRingTogether)
@@ -110,10 +111,45 @@ foreach(scenario ${E2E_SCENARIOS})
     if(scenario IN_LIST E2E_REAL_TIME)
         set(desktop_slots desktop:1)
     else()
-        set(desktop_slots desktop:2)
+        set(desktop_slots desktop:3)
     endif()
     set_tests_properties(e2e.${scenario} PROPERTIES TIMEOUT 300 RESOURCE_GROUPS ${desktop_slots}
         PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
         FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endforeach()
 set_tests_properties(win32.schedule_tests PROPERTIES TIMEOUT 120)
+
+# The alarms are heard: the real program rings into a recorded null sink.
+add_test(NAME e2e.AlarmsAreAudible
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/audio_test.sh ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh
+            $<TARGET_FILE:e2e_driver> $<TARGET_FILE:zelbrin> ${CMAKE_BINARY_DIR}/audio-test)
+set_tests_properties(e2e.AlarmsAreAudible PROPERTIES TIMEOUT 300 RESOURCE_GROUPS desktop:1
+    PASS_REGULAR_EXPRESSION "audio check passed"
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|audio check failed")
+
+# Benchmarks (scripts/bench.sh): a minimal dialog program as the start-up
+# yardstick, and a driver that measures the real program.
+add_executable(minimal_dialog WIN32 tests/bench/minimal_dialog.cpp tests/bench/minimal_dialog.rc)
+target_link_options(minimal_dialog PRIVATE ${STATIC_RUNTIME} -s)
+add_executable(bench_driver tests/bench/bench_driver.cpp tests/e2e/driver.cpp)
+target_include_directories(bench_driver PRIVATE tests src)
+target_compile_definitions(bench_driver PRIVATE WIN32_LEAN_AND_MEAN)
+target_compile_options(bench_driver PRIVATE ${ZELBRIN_CXX_FLAGS})
+target_link_libraries(bench_driver PRIVATE GTest::gtest user32 shell32 gdi32)
+target_link_options(bench_driver PRIVATE ${STATIC_RUNTIME})
+
+# The portable release: build/win32/zelbrin-<version>-win32.zip with the
+# program and a readme in Chinese (UTF-8 with a BOM, so Notepad shows it).
+install(TARGETS zelbrin RUNTIME DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/readme.txt DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME zelbrin)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME zelbrin-${PROJECT_VERSION}-win32)
+set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR})
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+include(CPack)
+
+add_test(NAME package.zip
+    COMMAND ${CMAKE_COMMAND} -DZIP=${CMAKE_BINARY_DIR}/zelbrin-${PROJECT_VERSION}-win32.zip
+            -P ${CMAKE_SOURCE_DIR}/tests/package/check_zip.cmake)

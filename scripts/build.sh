@@ -10,6 +10,11 @@ win32)
     targets=()
     for t in "$@"; do targets+=(--target "$t"); done
     cmake --build build/win32 -j2 "${targets[@]}"
+    if [ $# -eq 0 ]; then
+        # The portable release zip, beside the exe.
+        (cd build/win32 && cpack -G ZIP >/dev/null)
+        echo "release: build/win32/zelbrin-$(sed -n 's/^project(zelbrin VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-win32.zip"
+    fi
     ;;
 native)
     cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null

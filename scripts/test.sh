@@ -13,9 +13,11 @@ source scripts/wine-env.sh
 cleanup() {
     stop_wineserver
     stop_display
+    stop_sound
 }
 trap cleanup EXIT
 ensure_display
+start_sound
 ensure_prefix
 start_wine
 
@@ -23,13 +25,16 @@ start_wine
 cat > build/CTestTestfile.cmake <<'CTEST'
 subdirs("native" "win32")
 CTEST
-# The Wine desktop as a resource of two slots: tests that need the focus
-# take both, the real-time alarm tests one each.
+# The Wine desktop as a resource of three slots: tests that need the focus
+# take all, the real-time alarm tests one each.
 cat > build/resources.json <<'JSON'
-{"version": {"major": 1, "minor": 0}, "local": [{"desktop": [{"id": "wine", "slots": 2}]}]}
+{"version": {"major": 1, "minor": 0}, "local": [{"desktop": [{"id": "wine", "slots": 3}]}]}
 JSON
 set +e
 ctest --test-dir build -j3 --output-on-failure --timeout 300 --resource-spec-file "$PWD/build/resources.json"
 status=$?
-set -e
+# The end-to-end run's screenshots, as PNG.
+for shot in build/win32/screenshots/*.bmp; do
+    [ -e "$shot" ] && convert "$shot" "${shot%.bmp}.png" 2>/dev/null && rm -f "$shot"
+done
 exit $status

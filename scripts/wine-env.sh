@@ -74,3 +74,31 @@ start_wine() {
     wineserver -p
     wine cmd.exe /c exit >/dev/null 2>&1 || true
 }
+
+# A sound server with a null sink that the audio test records; Wine plays
+# into it.
+pulse_pid=""
+start_sound() {
+    command -v pulseaudio >/dev/null || return 0
+    local dir="$repo_root/build/pulse"
+    mkdir -p "$dir"
+    rm -f "$dir/native"
+    pulseaudio --daemonize=no --exit-idle-time=-1 -n \
+        --load="module-null-sink sink_name=zelbrin_sink" \
+        --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" >"$dir/log" 2>&1 &
+    pulse_pid=$!
+    export PULSE_SERVER="unix:$dir/native"
+    for _ in $(seq 1 100); do
+        [ -S "$dir/native" ] && return 0
+        sleep 0.1
+    done
+    echo "the sound server did not start (see $dir/log)" >&2
+}
+
+stop_sound() {
+    if [ -n "$pulse_pid" ]; then
+        kill "$pulse_pid" 2>/dev/null || true
+        wait "$pulse_pid" 2>/dev/null || true
+        pulse_pid=""
+    fi
+}

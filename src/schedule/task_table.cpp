@@ -6,7 +6,10 @@
 #include "local_time.h"
 #include "time_rules.h"
 
-TaskTable taskTable = {{}, -1};
+// Zero-initialised, so its 78 KB stay out of the program file; lastIndex
+// is set before any of the program's own code runs.
+TaskTable taskTable;
+static const bool tableStartsEmpty = (taskTable.lastIndex = -1, true);
 
 static int TaskCount()
 {

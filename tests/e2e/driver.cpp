@@ -225,6 +225,14 @@ bool TrayIconExists(HWND mainWindow)
     return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
 }
 
+void RemoveTrayIcon(HWND mainWindow)
+{
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = mainWindow;
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+}
+
 void ChooseMenuItem(HWND menuWindow, int position)
 {
     for (int i = 0; i <= position; ++i)
@@ -301,7 +309,7 @@ std::string TaskLabel(const std::string &name, const SYSTEMTIME &due)
 }
 
 bool AddTask(Program *program, const std::string &name, const std::string &message,
-             const SYSTEMTIME &due)
+             const SYSTEMTIME &due, const std::string &soundPath)
 {
     // Control ids of the add-task dialog.
     const int ok = 1000, nameEdit = 1018, messageEdit = 1015;
@@ -316,6 +324,8 @@ bool AddTask(Program *program, const std::string &name, const std::string &messa
     GetLocalTime(&now);
     SetItemText(dialog, nameEdit, name);
     SetItemText(dialog, messageEdit, message);
+    if (!soundPath.empty())
+        SetItemText(dialog, 1026, soundPath);
     SelectComboItem(dialog, yearList, due.wYear - now.wYear);
     SelectComboItem(dialog, monthList, due.wMonth - 1);
     SelectComboItem(dialog, dayList, due.wDay - 1);
@@ -323,4 +333,59 @@ bool AddTask(Program *program, const std::string &name, const std::string &messa
     SelectComboItem(dialog, minuteList, due.wMinute);
     PostCommand(dialog, ok);
     return WaitForWindowGone(dialog);
+}
+
+static std::string ScreenshotFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, sizeof path);
+    std::string folder(path);
+    folder = folder.substr(0, folder.find_last_of('\\')) + "\\screenshots";
+    CreateDirectoryA(folder.c_str(), NULL);
+    return folder;
+}
+
+void SaveScreenshot(HWND window, const char *name)
+{
+    // Another test's window may lie over this one: the alarm boxes of two
+    // programs open in the same place.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(300);  // let the program paint
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    int stride = (width * 3 + 3) & ~3;
+    std::vector<BYTE> pixels(static_cast<size_t>(stride) * height);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO *>(&info), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::string path = ScreenshotFolder() + "\\" + name + ".bmp";
+    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written;
+    WriteFile(out, &file, sizeof file, &written, NULL);
+    WriteFile(out, &info, sizeof info, &written, NULL);
+    WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, NULL);
+    CloseHandle(out);
 }

@@ -50,6 +50,8 @@ int ButtonCheck(HWND dialog, int id);
 void PostCommand(HWND window, int id);
 void ClickButton(HWND dialog, int id);
 bool TrayIconExists(HWND mainWindow);
+// What an Explorer restart does to the program's icon.
+void RemoveTrayIcon(HWND mainWindow);
 
 // List and combo texts: Wine answers the A forms of LB_GETTEXT and
 // CB_GETLBTEXT from another process in Unicode, so they are read with the W
@@ -66,7 +68,11 @@ std::string TaskLabel(const std::string &name, const SYSTEMTIME &due);
 
 // Adds a task through "+" and the add-task dialog; false if anything failed.
 bool AddTask(Program *program, const std::string &name, const std::string &message,
-             const SYSTEMTIME &due);
+             const SYSTEMTIME &due, const std::string &soundPath = "");
+
+// Saves what the screen shows of the window as <name>.bmp in the
+// screenshots folder beside this exe (scripts/test.sh turns them into PNG).
+void SaveScreenshot(HWND window, const char *name);
 
 // Picks the item at this position of the open popup menu with the keyboard.
 void ChooseMenuItem(HWND menuWindow, int position);

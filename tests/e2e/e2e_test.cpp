@@ -198,6 +198,7 @@ TEST_F(ProgramTest, AddDialogListsAndTheFileChooser)
     SelectComboItem(dialog, monthList, 1);
     EXPECT_TRUE(ItemEnabled(dialog, dayList));
     EXPECT_EQ(now.wYear % 4 == 0 ? 29u : 28u, ComboItems(dialog, dayList).size());
+    SaveScreenshot(dialog, "add-task-dialog");
 
     // "..." opens the system's open-file dialog; cancelling keeps the field.
     ClickButton(dialog, browse);
@@ -238,7 +239,12 @@ bool CountdownRunning(Program *p)
     return ItemText(p->mainWindow, kTaskCountdown) != "0天0时0分0秒";
 }
 
-// Waits in real time for a task due in the next minute or two.
+HWND OpenFilledAddDialog(Program *program, const std::string &name, const std::string &text,
+                         const SYSTEMTIME &due, bool pickMonthAndDay);
+
+// Waits in real time for a task due in the next minute or two. Its sound
+// path names no file and has blanks; an add-task dialog is open while it
+// rings.
 TEST_F(ProgramTest, ScheduledTasksRingInDueOrder)
 {
     SYSTEMTIME now;
@@ -253,13 +259,30 @@ TEST_F(ProgramTest, ScheduledTasksRingInDueOrder)
 
     ASSERT_TRUE(AddTask(&program, "远期", "far away", farAway));
     ASSERT_TRUE(AddTask(&program, "稍后", "a bit later", later));
-    ASSERT_TRUE(AddTask(&program, "马上", "带上笔记本去开会", soon));
+    ASSERT_TRUE(AddTask(&program, "马上", "带上笔记本去开会", soon, "C:\\no such folder\\my alarm.mp3"));
     EXPECT_EQ((std::vector<std::string>{TaskLabel("马上", soon), TaskLabel("稍后", later),
                                         TaskLabel("远期", farAway)}),
               ListBoxItems(window, kTaskList));
 
+    // The details dialog on the second task; cancelled.
+    const int details = 1019, detailsCancel = 1013, detailsName = 1018;
+    SendMessageA(GetDlgItem(window, kTaskList), LB_SETCURSEL, 1, 0);
+    ExpectModal("任务详情");
+    ClickButton(window, details);
+    HWND detailsDialog = WaitForProgramWindow(&program, "#32770", "任务详情");
+    ASSERT_TRUE(detailsDialog) << "no details dialog";
+    EXPECT_EQ("稍后", ItemText(detailsDialog, detailsName));
+    SaveScreenshot(detailsDialog, "task-details");
+    PostCommand(detailsDialog, detailsCancel);
+    ASSERT_TRUE(WaitForWindowGone(detailsDialog));
+
     ClickButton(window, kExecute);
     ASSERT_TRUE(WaitUntil(&program, CountdownRunning, 3000));
+    SaveScreenshot(window, "main-scheduled");
+
+    SYSTEMTIME added = LocalTimeAfterMinutes(later, 5);
+    HWND addDialog = OpenFilledAddDialog(&program, "铃响时添加", "", added, true);
+    ASSERT_TRUE(addDialog);
 
     alarmCaption = "马上";
     ExpectModal(alarmCaption);
@@ -270,10 +293,16 @@ TEST_F(ProgramTest, ScheduledTasksRingInDueOrder)
     printf("scheduled alarm box %d ms after the start of its due minute\n", delayMs);
     EXPECT_LT(delayMs, 2500);
     EXPECT_EQ("带上笔记本去开会", ItemText(alarmBox, 0xFFFF));
+    SaveScreenshot(alarmBox, "scheduled-alarm");
 
     PostCommand(alarmBox, IDOK);
     ASSERT_TRUE(WaitForWindowGone(alarmBox));
     EXPECT_EQ((std::vector<std::string>{TaskLabel("稍后", later), TaskLabel("远期", farAway)}),
+              ListBoxItems(window, kTaskList));
+    PostCommand(addDialog, 1000);
+    ASSERT_TRUE(WaitForWindowGone(addDialog));
+    EXPECT_EQ((std::vector<std::string>{TaskLabel("稍后", later), TaskLabel("铃响时添加", added),
+                                        TaskLabel("远期", farAway)}),
               ListBoxItems(window, kTaskList));
     std::string text = ItemText(window, kTaskCountdown);
     EXPECT_NE("0天0时0分0秒", text);
@@ -312,6 +341,8 @@ TEST_F(ProgramTest, IntervalAndScheduledAlarmsRingTogether)
 {
     const int titleEdit = 1016, messageEdit = 1015;
     const std::string prompt = "\n\n[确定]继续计时，[取消]退出计时";
+    // Out of the way of the other real-time test's window, for the screenshots.
+    SetWindowPos(window, NULL, 860, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SYSTEMTIME now;
     GetLocalTime(&now);
     SYSTEMTIME due = LocalTimeAfterMinutes(now, now.wSecond < 40 ? 1 : 2);
@@ -328,6 +359,7 @@ TEST_F(ProgramTest, IntervalAndScheduledAlarmsRingTogether)
     awaitedText = "0分59秒";
     ASSERT_TRUE(WaitUntil(&program, IntervalTextIs, 2500)) << ItemText(window, kIntervalCountdown);
     EXPECT_FALSE(ItemEnabled(window, kMinutes));
+    SaveScreenshot(window, "interval-counting");
 
     twoBoxes = TwoBoxes();
     twoBoxes.captions[0] = "定点提醒";
@@ -335,6 +367,8 @@ TEST_F(ProgramTest, IntervalAndScheduledAlarmsRingTogether)
     ExpectModal(twoBoxes.captions[0]);
     ExpectModal(twoBoxes.captions[1]);
     ASSERT_TRUE(WaitUntil(&program, BothBoxesShown, 200000)) << "not both boxes rang";
+    for (HWND box : twoBoxes.boxes)
+        SetWindowPos(box, NULL, 860, 500, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     printf("interval alarm box %lu ms after start (60 ticks)\n", twoBoxes.shownAt[1] - started);
     EXPECT_TRUE(IsWindowVisible(twoBoxes.boxes[0]) && IsWindowVisible(twoBoxes.boxes[1]));
     EXPECT_EQ("scheduled message", ItemText(twoBoxes.boxes[0], 0xFFFF));
@@ -361,6 +395,192 @@ TEST_F(ProgramTest, IntervalAndScheduledAlarmsRingTogether)
     EXPECT_TRUE(ItemEnabled(window, kMinutes));
     EXPECT_EQ("看看远处", ItemText(window, messageEdit));
 
+    EXPECT_EQ(0, ExitProgramByCommand(&program));
+}
+
+// Opens the add-task dialog and fills it; the caller confirms or cancels.
+HWND OpenFilledAddDialog(Program *program, const std::string &name, const std::string &text,
+                         const SYSTEMTIME &due, bool pickMonthAndDay)
+{
+    const int nameEdit = 1018, messageEdit = 1015, soundEdit = 1026;
+    ExpectModal("时间设置");
+    ClickButton(program->mainWindow, 1008);
+    HWND dialog = WaitForProgramWindow(program, "#32770", "时间设置");
+    if (!dialog)
+        return NULL;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SetItemText(dialog, nameEdit, name);
+    SetItemText(dialog, messageEdit, text);
+    SetItemText(dialog, soundEdit, text);
+    SelectComboItem(dialog, 1022, due.wYear - now.wYear);
+    if (pickMonthAndDay) {
+        SelectComboItem(dialog, 1023, due.wMonth - 1);
+        SelectComboItem(dialog, 1024, due.wDay - 1);
+    }
+    SelectComboItem(dialog, 1016, due.wHour);
+    SelectComboItem(dialog, 1017, due.wMinute);
+    return dialog;
+}
+
+HWND AnswerRefusal(Program *program, const char *caption, std::string *text)
+{
+    ExpectModal(caption);
+    HWND box = WaitForProgramWindow(program, "#32770", caption);
+    if (box) {
+        *text = ItemText(box, 0xFFFF);
+        PostCommand(box, IDOK);
+        WaitForWindowGone(box);
+    }
+    return box;
+}
+
+TEST_F(ProgramTest, BadInputIsCutOrRefusedAndNothingIsLost)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SYSTEMTIME nextYear = now;
+    nextYear.wYear += 1;
+    nextYear.wMonth = 3;
+    nextYear.wDay = 1;
+    nextYear.wHour = 0;
+    nextYear.wMinute = 0;
+
+    // 1,000 characters in every field: cut at the fields' sizes.
+    std::string longText(1000, 'x');
+    HWND dialog = OpenFilledAddDialog(&program, longText, longText, nextYear, true);
+    ASSERT_TRUE(dialog);
+    PostCommand(dialog, 1000);
+    ASSERT_TRUE(WaitForWindowGone(dialog));
+    std::vector<std::string> items = ListBoxItems(window, kTaskList);
+    ASSERT_EQ(1u, items.size());
+    EXPECT_EQ(TaskLabel(std::string(255, 'x'), nextYear), items[0]);
+
+    // Month and day left empty.
+    dialog = OpenFilledAddDialog(&program, "no date", "", nextYear, false);
+    ASSERT_TRUE(dialog);
+    PostCommand(dialog, 1000);
+    std::string text;
+    ASSERT_TRUE(AnswerRefusal(&program, "插入失败", &text));
+    EXPECT_EQ("任务日期不完整，请选择月和日", text);
+
+    // A hundred tasks, then a 101st.
+    for (int i = 1; i < 100; ++i) {
+        SYSTEMTIME due = LocalTimeAfterMinutes(nextYear, i);
+        ASSERT_TRUE(AddTask(&program, "t" + std::to_string(i), "", due)) << i;
+    }
+    ASSERT_EQ(100u, ListBoxItems(window, kTaskList).size());
+    dialog = OpenFilledAddDialog(&program, "one too many", "", LocalTimeAfterMinutes(nextYear, 500), true);
+    ASSERT_TRUE(dialog);
+    PostCommand(dialog, 1000);
+    ASSERT_TRUE(AnswerRefusal(&program, "插入失败", &text));
+    EXPECT_EQ("任务列表已满，最多可添加100个任务", text);
+    items = ListBoxItems(window, kTaskList);
+    ASSERT_EQ(100u, items.size());
+    EXPECT_EQ(TaskLabel("t99", LocalTimeAfterMinutes(nextYear, 99)), items[99]);
+
+    // Interval minutes that are no whole number from 1 to 35791394.
+    ClickButton(window, kIntervalRadio);
+    ASSERT_TRUE(WaitUntil(&program, IntervalShown));
+    for (const char *minutes : {"", "0", "-5", "abc", "99999999999"}) {
+        SetItemText(window, kMinutes, minutes);
+        ClickButton(window, kStartInterval);
+        ASSERT_TRUE(AnswerRefusal(&program, "开始失败", &text)) << minutes;
+        EXPECT_EQ("请输入1到35791394之间的分钟数", text);
+        EXPECT_TRUE(ItemEnabled(window, kMinutes)) << minutes;
+        EXPECT_EQ("0分0秒", ItemText(window, 1035));
+    }
+
+    // Explorer re-creates the taskbar while the window is hidden.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil(&program, MainHidden));
+    RemoveTrayIcon(window);
+    ASSERT_FALSE(TrayIconExists(window));
+    SendMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconExists(window));
+
+    EXPECT_EQ(100u, ListBoxItems(window, kTaskList).size());
+    EXPECT_EQ(0, ExitProgramByCommand(&program));
+}
+
+// Milliseconds since 1970, as the shell's clock counts them.
+long long EpochMs()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = now.dwLowDateTime;
+    ticks.HighPart = now.dwHighDateTime;
+    return static_cast<long long>((ticks.QuadPart - 116444736000000000ULL) / 10000);
+}
+
+long long Seconds(const SYSTEMTIME &time)
+{
+    FILETIME file;
+    SystemTimeToFileTime(&time, &file);
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = file.dwLowDateTime;
+    ticks.HighPart = file.dwHighDateTime;
+    return static_cast<long long>(ticks.QuadPart / 10000000);
+}
+
+HWND awaitedBox;
+std::string awaitedCaption;
+bool AwaitedBoxShown(Program *p)
+{
+    awaitedBox = FindProgramWindow(p, "#32770", awaitedCaption);
+    return awaitedBox != NULL;
+}
+
+// Keeps the box open three seconds, closes it, and notes both moments.
+void HoldBox(Program *program, const std::string &caption, int answer, FILE *timeline)
+{
+    awaitedCaption = caption;
+    ExpectModal(caption);
+    ASSERT_TRUE(WaitUntil(program, AwaitedBoxShown, 150000)) << caption << " did not ring";
+    fprintf(timeline, "%s open %lld\n", caption.c_str(), EpochMs());
+    Sleep(3000);
+    PostCommand(awaitedBox, answer);
+    ASSERT_TRUE(WaitForWindowGone(awaitedBox));
+    fprintf(timeline, "%s close %lld\n", caption.c_str(), EpochMs());
+    fflush(timeline);
+}
+
+// Run by tests/e2e/audio_test.sh, which makes the mp3 and records what the
+// sound server plays; here the two alarms ring one after the other.
+TEST_F(ProgramTest, AlarmsPlayTheirSound)
+{
+    const char *mp3 = getenv("ZELBRIN_AUDIO_MP3");
+    const char *timelinePath = getenv("ZELBRIN_TIMELINE");
+    if (!mp3 || !timelinePath)
+        GTEST_SKIP() << "run through tests/e2e/audio_test.sh";
+    FILE *timeline = fopen(timelinePath, "w");
+    ASSERT_TRUE(timeline);
+
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SYSTEMTIME due = LocalTimeAfterMinutes(now, now.wSecond <= 10 ? 1 : 2);
+    ASSERT_TRUE(AddTask(&program, "scheduled", "scheduled", due, mp3));
+    ClickButton(window, kExecute);
+
+    // The interval starts so that it rings some 15 s after the task.
+    ClickButton(window, kIntervalRadio);
+    ASSERT_TRUE(WaitUntil(&program, IntervalShown));
+    SetItemText(window, kMinutes, "1");
+    SetItemText(window, 1016, "interval");
+    SetItemText(window, kSoundPath, mp3);
+    for (;;) {
+        SYSTEMTIME t;
+        GetLocalTime(&t);
+        if (Seconds(due) - Seconds(t) <= 45)
+            break;
+        Sleep(200);
+    }
+    ClickButton(window, kStartInterval);
+
+    HoldBox(&program, "scheduled", IDOK, timeline);
+    HoldBox(&program, "interval", IDNO, timeline);
+    fclose(timeline);
     EXPECT_EQ(0, ExitProgramByCommand(&program));
 }
 }  // namespace

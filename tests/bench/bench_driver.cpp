@@ -1,0 +1,190 @@
+// Measures the real program under Wine: start-up beside a minimal dialog
+// program, the state for the idle measurement, and the alarm latencies.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "e2e/driver.h"
+
+namespace {
+
+double NowMs()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * counter.QuadPart / frequency.QuadPart;
+}
+
+struct Shown {
+    DWORD processId;
+    const char *caption;
+    bool found;
+};
+
+BOOL CALLBACK FindShown(HWND window, LPARAM param)
+{
+    Shown *shown = reinterpret_cast<Shown *>(param);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char caption[64] = "";
+    if (processId == shown->processId && IsWindowVisible(window) &&
+        GetWindowTextA(window, caption, sizeof caption) && lstrcmpA(caption, shown->caption) == 0) {
+        shown->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string WindowsPath(std::string path)
+{
+    if (!path.empty() && path[0] == '/') {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        path = "Z:" + path;
+    }
+    return path;
+}
+
+// Milliseconds from CreateProcess to the main window being visible.
+double StartUpOnce(const std::string &exe, const char *caption)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + exe + "\"";
+    double start = NowMs();
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+        return -1;
+    Shown shown = {process.dwProcessId, caption, false};
+    while (!shown.found && NowMs() - start < 30000) {
+        EnumWindows(FindShown, reinterpret_cast<LPARAM>(&shown));
+        if (!shown.found)
+            Sleep(1);
+    }
+    double elapsed = NowMs() - start;
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return shown.found ? elapsed : -1;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+int StartUp(const std::string &zelbrin, const std::string &minimal, int runs)
+{
+    std::vector<double> program, yardstick;
+    for (int i = 0; i < runs; ++i) {
+        program.push_back(StartUpOnce(zelbrin, "ZelbrinV1.0"));
+        yardstick.push_back(StartUpOnce(minimal, "MinimalDialog"));
+    }
+    double a = Median(program), b = Median(yardstick);
+    printf("start-up (median of %d, process start to visible main window): zelbrin %.0f ms, minimal dialog %.0f ms, ratio %.2f\n",
+           runs, a, b, a / b);
+    return 0;
+}
+
+const int kExecute = 1018, kIntervalRadio = 1005, kMinutes = 1036, kStartInterval = 1030;
+const int kIntervalCountdown = 1035, kTitle = 1016;
+
+// Both countdowns running, far from any alarm; the shell measures the CPU
+// time meanwhile and this ends the program afterwards.
+int Idle(const std::string &zelbrin, int seconds)
+{
+    SetProgramPath(zelbrin.c_str());
+    Program program;
+    if (!StartProgram(&program))
+        return 1;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SYSTEMTIME farAway = LocalTimeAfterMinutes(now, 60 * 24 * 30);
+    if (!AddTask(&program, "idle", "idle", farAway))
+        return 1;
+    ClickButton(program.mainWindow, kExecute);
+    ClickButton(program.mainWindow, kIntervalRadio);
+    Sleep(500);
+    SetItemText(program.mainWindow, kMinutes, "1000");
+    ClickButton(program.mainWindow, kStartInterval);
+    Sleep(1500);
+    printf("ready %lu\n", program.process.dwProcessId);
+    fflush(stdout);
+    Sleep(seconds * 1000);
+    int status = ExitProgramByCommand(&program);
+    KillProgram(&program);
+    return status;
+}
+
+double MsIntoMinute(const SYSTEMTIME &t, WORD dueMinute)
+{
+    return (t.wMinute == dueMinute ? 0 : 60000) + t.wSecond * 1000 + t.wMilliseconds;
+}
+
+// A task due at the next minute and a one-minute interval, in one run.
+int Latency(const std::string &zelbrin)
+{
+    SetProgramPath(zelbrin.c_str());
+    Program program;
+    if (!StartProgram(&program))
+        return 1;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SYSTEMTIME due = LocalTimeAfterMinutes(now, now.wSecond < 40 ? 1 : 2);
+    if (!AddTask(&program, "latency", "latency", due))
+        return 1;
+    ClickButton(program.mainWindow, kExecute);
+    ClickButton(program.mainWindow, kIntervalRadio);
+    Sleep(500);
+    SetItemText(program.mainWindow, kMinutes, "1");
+    SetItemText(program.mainWindow, kTitle, "interval");
+    ClickButton(program.mainWindow, kStartInterval);
+    ExpectModal("latency");
+    ExpectModal("interval");
+
+    double scheduledMs = -1, intervalMs = -1, lastTick = -1;
+    bool counting = false;
+    double start = NowMs();
+    while ((scheduledMs < 0 || intervalMs < 0) && NowMs() - start < 200000) {
+        if (scheduledMs < 0 && FindProgramWindow(&program, "#32770", "latency")) {
+            SYSTEMTIME at;
+            GetLocalTime(&at);
+            scheduledMs = MsIntoMinute(at, due.wMinute);
+        }
+        // "0分0秒" stands there before the first tick too.
+        std::string text = ItemText(program.mainWindow, kIntervalCountdown);
+        if (text != "0分0秒")
+            counting = true;
+        else if (counting && lastTick < 0)
+            lastTick = NowMs();
+        if (intervalMs < 0 && lastTick >= 0 && FindProgramWindow(&program, "#32770", "interval"))
+            intervalMs = NowMs() - lastTick;
+        Sleep(5);
+    }
+    printf("alarm latency: scheduled box %.0f ms after the start of its due minute; interval box %.0f ms after its last tick\n",
+           scheduledMs, intervalMs);
+    KillProgram(&program);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc >= 5 && std::string(argv[1]) == "startup")
+        return StartUp(WindowsPath(argv[2]), WindowsPath(argv[3]), atoi(argv[4]));
+    if (argc >= 4 && std::string(argv[1]) == "idle")
+        return Idle(argv[2], atoi(argv[3]));
+    if (argc >= 3 && std::string(argv[1]) == "latency")
+        return Latency(argv[2]);
+    fprintf(stderr, "usage: bench_driver startup ZELBRIN MINIMAL RUNS | idle ZELBRIN SECONDS | latency ZELBRIN\n");
+    return 2;
+}
