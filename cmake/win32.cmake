@@ -1,7 +1,7 @@
 # The program, its in-process tests under Wine and the end-to-end driver.
 add_googletest()
 
-set(SYSTEM_LIBS comctl32 comdlg32 winmm shell32 user32 gdi32 kernel32)
+set(SYSTEM_LIBS comctl32 shell32 user32 gdi32 kernel32)
 # Static C++, GCC and threads runtimes: the exes import only system DLLs.
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
@@ -66,9 +66,8 @@ target_link_libraries(ui_tests PRIVATE zelbrin_core GTest::gtest_main)
 target_link_options(ui_tests PRIVATE ${STATIC_RUNTIME})
 # In groups. Tests that show windows share the one Wine desktop: a window
 # activated by one process takes the focus and closes the menus of another.
-# Such tests take the whole desktop (all three of its slots, see
-# scripts/test.sh); the end-to-end alarms, which wait in real time and rely
-# on no focus, take one slot each and run side by side.
+# Such tests run alone; the end-to-end alarms, which wait in real time and
+# rely on no focus, run side by side.
 set(UI_TEST_GROUPS
     "main:Templates.*:MainDialog*:Panels*:Tray*"
     "dialogs:AddTaskDialog*:TaskDetailsDialog*:SoundCommands*:PlayAlarmSound*:OpenFileRequest*:Browse*"
@@ -82,7 +81,7 @@ foreach(group ${UI_TEST_GROUPS})
     string(SUBSTRING "${group}" ${start} -1 filter)
     add_test(NAME win32.ui.${name} COMMAND ui_tests --gtest_filter=${filter})
     # A filter that matches nothing must not pass.
-    set_tests_properties(win32.ui.${name} PROPERTIES TIMEOUT 300 RESOURCE_GROUPS desktop:3
+    set_tests_properties(win32.ui.${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
         PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9]"
         FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endforeach()
@@ -109,11 +108,11 @@ set(E2E_REAL_TIME ScheduledTasksRingInDueOrder IntervalAndScheduledAlarmsRingTog
 foreach(scenario ${E2E_SCENARIOS})
     add_test(NAME e2e.${scenario} COMMAND e2e_driver --gtest_filter=ProgramTest.${scenario} $<TARGET_FILE:zelbrin>)
     if(scenario IN_LIST E2E_REAL_TIME)
-        set(desktop_slots desktop:1)
+        set(alone FALSE)
     else()
-        set(desktop_slots desktop:3)
+        set(alone TRUE)
     endif()
-    set_tests_properties(e2e.${scenario} PROPERTIES TIMEOUT 300 RESOURCE_GROUPS ${desktop_slots}
+    set_tests_properties(e2e.${scenario} PROPERTIES TIMEOUT 300 RUN_SERIAL ${alone}
         PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
         FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endforeach()
@@ -123,7 +122,7 @@ set_tests_properties(win32.schedule_tests PROPERTIES TIMEOUT 120)
 add_test(NAME e2e.AlarmsAreAudible
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/audio_test.sh ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh
             $<TARGET_FILE:e2e_driver> $<TARGET_FILE:zelbrin> ${CMAKE_BINARY_DIR}/audio-test)
-set_tests_properties(e2e.AlarmsAreAudible PROPERTIES TIMEOUT 300 RESOURCE_GROUPS desktop:1
+set_tests_properties(e2e.AlarmsAreAudible PROPERTIES TIMEOUT 300
     PASS_REGULAR_EXPRESSION "audio check passed"
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|audio check failed")
 

@@ -25,13 +25,8 @@ start_wine
 cat > build/CTestTestfile.cmake <<'CTEST'
 subdirs("native" "win32")
 CTEST
-# The Wine desktop as a resource of three slots: tests that need the focus
-# take all, the real-time alarm tests one each.
-cat > build/resources.json <<'JSON'
-{"version": {"major": 1, "minor": 0}, "local": [{"desktop": [{"id": "wine", "slots": 3}]}]}
-JSON
 set +e
-ctest --test-dir build -j3 --output-on-failure --timeout 300 --resource-spec-file "$PWD/build/resources.json"
+ctest --test-dir build -j3 --output-on-failure --timeout 300
 status=$?
 # The end-to-end run's screenshots, as PNG.
 for shot in build/win32/screenshots/*.bmp; do

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "e2e/driver.h"
+#include "support/numbers.h"
 #include "support/usage_text.h"
 
 namespace {
@@ -125,17 +126,6 @@ TEST_F(ProgramTest, TrayExitWhileHiddenEndsWithStatusZero)
     EXPECT_FALSE(TrayIconExists(window));
 }
 
-
-std::vector<std::string> Numbers(int first, int last, const char *format)
-{
-    std::vector<std::string> numbers;
-    for (int n = first; n <= last; ++n) {
-        char text[16];
-        wsprintfA(text, format, n);
-        numbers.push_back(text);
-    }
-    return numbers;
-}
 
 struct DialogSearch {
     DWORD processId;

@@ -10,6 +10,7 @@
 #include "support/fake_clock.h"
 #include "support/main_window.h"
 #include "support/modal_answerer.h"
+#include "support/numbers.h"
 #include "ui/add_task_dialog.h"
 
 namespace {
@@ -54,17 +55,6 @@ void Select(HWND dialog, int id, int index)
 void Press(HWND dialog, int id)
 {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-}
-
-std::vector<std::string> Numbers(int first, int last, const char *format)
-{
-    std::vector<std::string> numbers;
-    for (int n = first; n <= last; ++n) {
-        char text[16];
-        wsprintfA(text, format, n);
-        numbers.push_back(text);
-    }
-    return numbers;
 }
 
 class AddTaskDialogTest : public ::testing::Test {
