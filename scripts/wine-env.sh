@@ -3,6 +3,9 @@
 
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="$repo_root/build/wineprefix"
+# Wine and the sound server want a home folder even where none is set.
+export HOME="${HOME:-$repo_root/build/home}"
+mkdir -p "$HOME"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8
