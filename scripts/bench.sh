@@ -8,11 +8,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/install-deps.sh >/dev/null
 bash scripts/build.sh win32 >/dev/null
 source scripts/wine-env.sh
-cleanup() {
-    stop_wineserver
-    stop_display
-}
-trap cleanup EXIT
+trap stop_session EXIT
 ensure_display
 ensure_prefix
 start_wine

@@ -17,11 +17,7 @@ if display_works; then
     exit 0
 fi
 
-cleanup() {
-    stop_wineserver
-    stop_display
-}
-trap cleanup EXIT
+trap stop_session EXIT
 ensure_display
 ensure_prefix
 wine "$exe" &

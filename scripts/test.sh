@@ -10,12 +10,7 @@ bash scripts/build.sh native
 bash scripts/build.sh win32
 
 source scripts/wine-env.sh
-cleanup() {
-    stop_wineserver
-    stop_display
-    stop_sound
-}
-trap cleanup EXIT
+trap stop_session EXIT
 ensure_display
 start_sound
 ensure_prefix

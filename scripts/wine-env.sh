@@ -105,3 +105,10 @@ stop_sound() {
         pulse_pid=""
     fi
 }
+
+# Ends whatever of the above this script started; for trap ... EXIT.
+stop_session() {
+    stop_wineserver
+    stop_display
+    stop_sound
+}

@@ -97,18 +97,26 @@ int StartUp(const std::string &zelbrin, const std::string &minimal, int runs)
 const int kExecute = 1018, kIntervalRadio = 1005, kMinutes = 1036, kStartInterval = 1030;
 const int kIntervalCountdown = 1035, kTitle = 1016;
 
+// Starts the program with one task due that many minutes from now.
+bool StartWithTask(const std::string &zelbrin, Program *program, const char *name,
+                   int minutesAhead, SYSTEMTIME *due)
+{
+    SetProgramPath(zelbrin.c_str());
+    if (!StartProgram(program))
+        return false;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    *due = LocalTimeAfterMinutes(now, minutesAhead);
+    return AddTask(program, name, name, *due);
+}
+
 // Both countdowns running, far from any alarm; the shell measures the CPU
 // time meanwhile and this ends the program afterwards.
 int Idle(const std::string &zelbrin, int seconds)
 {
-    SetProgramPath(zelbrin.c_str());
     Program program;
-    if (!StartProgram(&program))
-        return 1;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    SYSTEMTIME farAway = LocalTimeAfterMinutes(now, 60 * 24 * 30);
-    if (!AddTask(&program, "idle", "idle", farAway))
+    SYSTEMTIME farAway;
+    if (!StartWithTask(zelbrin, &program, "idle", 60 * 24 * 30, &farAway))
         return 1;
     ClickButton(program.mainWindow, kExecute);
     ClickButton(program.mainWindow, kIntervalRadio);
@@ -132,14 +140,11 @@ double MsIntoMinute(const SYSTEMTIME &t, WORD dueMinute)
 // A task due at the next minute and a one-minute interval, in one run.
 int Latency(const std::string &zelbrin)
 {
-    SetProgramPath(zelbrin.c_str());
-    Program program;
-    if (!StartProgram(&program))
-        return 1;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    SYSTEMTIME due = LocalTimeAfterMinutes(now, now.wSecond < 40 ? 1 : 2);
-    if (!AddTask(&program, "latency", "latency", due))
+    Program program;
+    SYSTEMTIME due;
+    if (!StartWithTask(zelbrin, &program, "latency", now.wSecond < 40 ? 1 : 2, &due))
         return 1;
     ClickButton(program.mainWindow, kExecute);
     ClickButton(program.mainWindow, kIntervalRadio);

@@ -308,29 +308,41 @@ std::string TaskLabel(const std::string &name, const SYSTEMTIME &due)
     return label;
 }
 
-bool AddTask(Program *program, const std::string &name, const std::string &message,
-             const SYSTEMTIME &due, const std::string &soundPath)
+HWND OpenFilledAddDialog(Program *program, const std::string &name, const std::string &message,
+                         const std::string &soundPath, const SYSTEMTIME &due, bool pickMonthAndDay)
 {
     // Control ids of the add-task dialog.
-    const int ok = 1000, nameEdit = 1018, messageEdit = 1015;
+    const int nameEdit = 1018, messageEdit = 1015, soundEdit = 1026;
     const int yearList = 1022, monthList = 1023, dayList = 1024, hourList = 1016, minuteList = 1017;
 
     ExpectModal("时间设置");
     ClickButton(program->mainWindow, 1008);
     HWND dialog = WaitForProgramWindow(program, "#32770", "时间设置");
     if (!dialog)
-        return false;
+        return NULL;
     SYSTEMTIME now;
     GetLocalTime(&now);
     SetItemText(dialog, nameEdit, name);
     SetItemText(dialog, messageEdit, message);
     if (!soundPath.empty())
-        SetItemText(dialog, 1026, soundPath);
+        SetItemText(dialog, soundEdit, soundPath);
     SelectComboItem(dialog, yearList, due.wYear - now.wYear);
-    SelectComboItem(dialog, monthList, due.wMonth - 1);
-    SelectComboItem(dialog, dayList, due.wDay - 1);
+    if (pickMonthAndDay) {
+        SelectComboItem(dialog, monthList, due.wMonth - 1);
+        SelectComboItem(dialog, dayList, due.wDay - 1);
+    }
     SelectComboItem(dialog, hourList, due.wHour);
     SelectComboItem(dialog, minuteList, due.wMinute);
+    return dialog;
+}
+
+bool AddTask(Program *program, const std::string &name, const std::string &message,
+             const SYSTEMTIME &due, const std::string &soundPath)
+{
+    const int ok = 1000;
+    HWND dialog = OpenFilledAddDialog(program, name, message, soundPath, due, true);
+    if (!dialog)
+        return false;
     PostCommand(dialog, ok);
     return WaitForWindowGone(dialog);
 }

@@ -66,6 +66,11 @@ SYSTEMTIME LocalTimeAfterMinutes(const SYSTEMTIME &from, int minutes);
 // "name  —  2026-12-25 | 09:05", as the task list shows it.
 std::string TaskLabel(const std::string &name, const SYSTEMTIME &due);
 
+// Opens the add-task dialog with "+" and fills it (an empty sound path
+// leaves the hint); the caller confirms or cancels it.
+HWND OpenFilledAddDialog(Program *program, const std::string &name, const std::string &message,
+                         const std::string &soundPath, const SYSTEMTIME &due, bool pickMonthAndDay);
+
 // Adds a task through "+" and the add-task dialog; false if anything failed.
 bool AddTask(Program *program, const std::string &name, const std::string &message,
              const SYSTEMTIME &due, const std::string &soundPath = "");

@@ -229,9 +229,6 @@ bool CountdownRunning(Program *p)
     return ItemText(p->mainWindow, kTaskCountdown) != "0天0时0分0秒";
 }
 
-HWND OpenFilledAddDialog(Program *program, const std::string &name, const std::string &text,
-                         const SYSTEMTIME &due, bool pickMonthAndDay);
-
 // Waits in real time for a task due in the next minute or two. Its sound
 // path names no file and has blanks; an add-task dialog is open while it
 // rings.
@@ -271,7 +268,7 @@ TEST_F(ProgramTest, ScheduledTasksRingInDueOrder)
     SaveScreenshot(window, "main-scheduled");
 
     SYSTEMTIME added = LocalTimeAfterMinutes(later, 5);
-    HWND addDialog = OpenFilledAddDialog(&program, "铃响时添加", "", added, true);
+    HWND addDialog = OpenFilledAddDialog(&program, "铃响时添加", "", "", added, true);
     ASSERT_TRUE(addDialog);
 
     alarmCaption = "马上";
@@ -388,31 +385,6 @@ TEST_F(ProgramTest, IntervalAndScheduledAlarmsRingTogether)
     EXPECT_EQ(0, ExitProgramByCommand(&program));
 }
 
-// Opens the add-task dialog and fills it; the caller confirms or cancels.
-HWND OpenFilledAddDialog(Program *program, const std::string &name, const std::string &text,
-                         const SYSTEMTIME &due, bool pickMonthAndDay)
-{
-    const int nameEdit = 1018, messageEdit = 1015, soundEdit = 1026;
-    ExpectModal("时间设置");
-    ClickButton(program->mainWindow, 1008);
-    HWND dialog = WaitForProgramWindow(program, "#32770", "时间设置");
-    if (!dialog)
-        return NULL;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    SetItemText(dialog, nameEdit, name);
-    SetItemText(dialog, messageEdit, text);
-    SetItemText(dialog, soundEdit, text);
-    SelectComboItem(dialog, 1022, due.wYear - now.wYear);
-    if (pickMonthAndDay) {
-        SelectComboItem(dialog, 1023, due.wMonth - 1);
-        SelectComboItem(dialog, 1024, due.wDay - 1);
-    }
-    SelectComboItem(dialog, 1016, due.wHour);
-    SelectComboItem(dialog, 1017, due.wMinute);
-    return dialog;
-}
-
 HWND AnswerRefusal(Program *program, const char *caption, std::string *text)
 {
     ExpectModal(caption);
@@ -438,7 +410,7 @@ TEST_F(ProgramTest, BadInputIsCutOrRefusedAndNothingIsLost)
 
     // 1,000 characters in every field: cut at the fields' sizes.
     std::string longText(1000, 'x');
-    HWND dialog = OpenFilledAddDialog(&program, longText, longText, nextYear, true);
+    HWND dialog = OpenFilledAddDialog(&program, longText, longText, longText, nextYear, true);
     ASSERT_TRUE(dialog);
     PostCommand(dialog, 1000);
     ASSERT_TRUE(WaitForWindowGone(dialog));
@@ -447,7 +419,7 @@ TEST_F(ProgramTest, BadInputIsCutOrRefusedAndNothingIsLost)
     EXPECT_EQ(TaskLabel(std::string(255, 'x'), nextYear), items[0]);
 
     // Month and day left empty.
-    dialog = OpenFilledAddDialog(&program, "no date", "", nextYear, false);
+    dialog = OpenFilledAddDialog(&program, "no date", "", "", nextYear, false);
     ASSERT_TRUE(dialog);
     PostCommand(dialog, 1000);
     std::string text;
@@ -460,7 +432,7 @@ TEST_F(ProgramTest, BadInputIsCutOrRefusedAndNothingIsLost)
         ASSERT_TRUE(AddTask(&program, "t" + std::to_string(i), "", due)) << i;
     }
     ASSERT_EQ(100u, ListBoxItems(window, kTaskList).size());
-    dialog = OpenFilledAddDialog(&program, "one too many", "", LocalTimeAfterMinutes(nextYear, 500), true);
+    dialog = OpenFilledAddDialog(&program, "one too many", "", "", LocalTimeAfterMinutes(nextYear, 500), true);
     ASSERT_TRUE(dialog);
     PostCommand(dialog, 1000);
     ASSERT_TRUE(AnswerRefusal(&program, "插入失败", &text));
