@@ -106,8 +106,37 @@ stop_sound() {
     fi
 }
 
+# A second Wine world, with its own display, prefix and server, for the
+# real-time alarm test: windows of one world never take the focus or close
+# the menus of the other, so the tests of both run side by side.
+alarm_xvfb_pid=""
+start_alarm_world() {
+    local n=190
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+        n=$((n + 1))
+    done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    alarm_xvfb_pid=$!
+    export ZELBRIN_ALARM_DISPLAY=":$n" ZELBRIN_ALARM_PREFIX="$WINEPREFIX-alarms"
+    rm -rf "$ZELBRIN_ALARM_PREFIX"
+    cp -a "$WINEPREFIX" "$ZELBRIN_ALARM_PREFIX"
+    for _ in $(seq 1 100); do
+        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    DISPLAY=":$n" WINEPREFIX="$ZELBRIN_ALARM_PREFIX" wineserver -p
+    DISPLAY=":$n" WINEPREFIX="$ZELBRIN_ALARM_PREFIX" wine cmd.exe /c exit >/dev/null 2>&1 || true
+}
+
+stop_alarm_world() {
+    [ -n "${ZELBRIN_ALARM_PREFIX:-}" ] && WINEPREFIX="$ZELBRIN_ALARM_PREFIX" wineserver -k >/dev/null 2>&1 || true
+    [ -n "$alarm_xvfb_pid" ] && kill "$alarm_xvfb_pid" 2>/dev/null || true
+    alarm_xvfb_pid=""
+}
+
 # Ends whatever of the above this script started; for trap ... EXIT.
 stop_session() {
+    stop_alarm_world
     stop_wineserver
     stop_display
     stop_sound

@@ -38,11 +38,6 @@ const char USAGE_TEXT[] =
     "\n"
     "【注意】窗口关闭后程序自动在后台运行，右键托盘图标->[退出]结束程序，左键托盘图标显示窗口";
 
-HINSTANCE ProgramInstance()
-{
-    return programInstance;
-}
-
 // Returning FALSE for everything but WM_INITDIALOG lets the dialog manager's
 // default handling follow: a close request then also issues IDCANCEL, which
 // the command table ignores.

@@ -9,9 +9,6 @@ void MainDialogCommand(HWND mainWindow, int controlId, LPARAM lParam, int notify
 void HideMainWindow(HWND mainWindow);
 void ShowUsage(HWND mainWindow);
 
-// Read from the main window while it initialises.
-HINSTANCE ProgramInstance();
-
 extern const char USAGE_TEXT[];
 
 #endif

@@ -63,23 +63,27 @@ static void CopyTask(TaskRecord *to, const TaskRecord &from)
     to->dueTime.wMinute = from.dueTime.wMinute;
 }
 
-void InsertTaskAt(const TaskRecord &record, int position)
+bool InsertTaskAt(const TaskRecord &record, int position)
 {
     int count = TaskCount();
     if (count >= kTaskCapacity || position < 0 || position > count)
-        return;
+        return false;
     for (int s = taskTable.lastIndex; s >= position; --s)
         CopyTask(&taskTable.slots[s + 1], taskTable.slots[s]);
     CopyTask(&taskTable.slots[position], record);
+    ++taskTable.lastIndex;
+    return true;
 }
 
-void RemoveTaskAt(int slot)
+bool RemoveTaskAt(int slot)
 {
     if (slot < 0 || slot > taskTable.lastIndex)
-        return;
+        return false;
     for (int s = slot; s < taskTable.lastIndex; ++s)
         CopyTask(&taskTable.slots[s], taskTable.slots[s + 1]);
     ZeroSlot(&taskTable.slots[taskTable.lastIndex]);
+    --taskTable.lastIndex;
+    return true;
 }
 
 void ClearTasks()

@@ -38,11 +38,11 @@ const int kNoInvalidTask = -1;
 // A position 0..count, or one of the refusals above.
 int FindInsertPosition(const SYSTEMTIME &dueTime, const SYSTEMTIME &now);
 
-// The caller adds 1 to lastIndex straight after.
-void InsertTaskAt(const TaskRecord &record, int position);
-
-// The caller subtracts 1 from lastIndex straight after.
-void RemoveTaskAt(int slot);
+// Both keep lastIndex in step with what they did, so no caller can
+// miscount. False, with nothing changed, for a full table or a position or
+// slot out of range.
+bool InsertTaskAt(const TaskRecord &record, int position);
+bool RemoveTaskAt(int slot);
 
 void ClearTasks();
 

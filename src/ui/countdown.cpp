@@ -45,12 +45,9 @@ static bool RingFirstTask(HWND mainWindow)
     // Found again by its minute: other windows stay usable while the box is
     // open, and the table may have changed meanwhile.
     int slot = FindTaskByDueTime(dueTime);
-    if (slot >= 0) {
-        RemoveTaskAt(slot);
+    if (RemoveTaskAt(slot))
         SendDlgItemMessageA(mainWindow, IDC_MAIN_TASK_LIST, LB_DELETESTRING, slot, 0);
-        --taskTable.lastIndex;
-    }
-    if (SendDlgItemMessageA(mainWindow, IDC_MAIN_TASK_LIST, LB_GETCOUNT, 0, 0) == 0) {
+    if (taskTable.lastIndex < 0) {
         ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
         return false;
     }
@@ -63,14 +60,17 @@ void CALLBACK ScheduleTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD)
     // Read once: after an alarm the text is worked out from this same time.
     SYSTEMTIME now;
     ReadLocalTime(&now);
+    // A due minute that went by without a tick (another alarm's box was
+    // open, the computer slept) still rings, late, rather than block every
+    // task behind it.
+    while (taskTable.lastIndex >= 0 && IsInvalidTask(taskTable.slots[0].dueTime, now)) {
+        if (!RingFirstTask(mainWindow))
+            return;
+    }
     if (taskTable.lastIndex < 0) {
         // Emptied under a running countdown: nothing to count down to until
         // a task is added.
         ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
-        return;
-    }
-    if (CompareTaskTime(taskTable.slots[0].dueTime, now) == kSameMinute &&
-        !RingFirstTask(mainWindow)) {
         return;
     }
     char text[kTimeTextSize];

@@ -55,11 +55,16 @@ static void EndCounting(HWND mainWindow)
     intervalRunning = 0;
 }
 
+static void RefuseMinutes(HWND mainWindow)
+{
+    MessageBoxA(mainWindow, "请输入1到35791394之间的分钟数", "开始失败", MB_ICONERROR);
+}
+
 void StartIntervalCommand(HWND mainWindow)
 {
     int minutes = 0;
     if (!ReadIntervalMinutes(mainWindow, &minutes)) {
-        MessageBoxA(mainWindow, "请输入1到35791394之间的分钟数", "开始失败", MB_ICONERROR);
+        RefuseMinutes(mainWindow);
         return;
     }
     EnableWindow(GetDlgItem(mainWindow, IDC_MAIN_MINUTES), FALSE);
@@ -87,10 +92,15 @@ static void RingInterval(HWND mainWindow)
     int answer = RingAlarm(mainWindow, kIntervalTimerId, soundPath, text, title, MB_YESNO);
 
     int minutes = 0;
-    if (answer == IDNO || !ReadIntervalMinutes(mainWindow, &minutes))
+    if (answer == IDNO) {
         EndCounting(mainWindow);
-    else
+    } else if (!ReadIntervalMinutes(mainWindow, &minutes)) {
+        // The field was changed while the box was open.
+        EndCounting(mainWindow);
+        RefuseMinutes(mainWindow);
+    } else {
         StartCounting(mainWindow, minutes);
+    }
 }
 
 void CALLBACK IntervalTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD)

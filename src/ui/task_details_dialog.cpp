@@ -3,17 +3,23 @@
 #include "res/resource.h"
 #include "schedule/time_rules.h"
 
-static TaskRecord *editedTask;
-
 INT_PTR RunTaskDetailsDialog(HINSTANCE instance, TaskRecord *task)
 {
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TASK_DETAILS), NULL,
                            TaskDetailsDialogProc, reinterpret_cast<LPARAM>(task));
 }
 
+// Each open dialog keeps its own record with its window: several can be
+// open at once, since the main window stays usable.
+static TaskRecord *EditedTask(HWND dialog)
+{
+    return reinterpret_cast<TaskRecord *>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+}
+
 static BOOL InitTaskDetailsDialog(HWND dialog, LPARAM task)
 {
-    editedTask = reinterpret_cast<TaskRecord *>(task);
+    SetWindowLongPtrA(dialog, GWLP_USERDATA, task);
+    const TaskRecord *editedTask = EditedTask(dialog);
     SetDlgItemTextA(dialog, IDC_DETAILS_NAME, editedTask->name);
     SetDlgItemTextA(dialog, IDC_DETAILS_SOUND_PATH, editedTask->soundPath);
     SetDlgItemTextA(dialog, IDC_DETAILS_MESSAGE, editedTask->message);
@@ -25,6 +31,7 @@ static BOOL InitTaskDetailsDialog(HWND dialog, LPARAM task)
 
 static void StoreEdits(HWND dialog)
 {
+    TaskRecord *editedTask = EditedTask(dialog);
     editedTask->message[0] = '\0';
     editedTask->soundPath[0] = '\0';
     editedTask->name[0] = '\0';

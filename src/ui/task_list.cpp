@@ -1,6 +1,5 @@
 #include "ui/task_list.h"
 
-#include "app/main_dialog.h"
 #include "res/resource.h"
 #include "schedule/format_text.h"
 #include "schedule/local_time.h"
@@ -32,9 +31,13 @@ static void InsertLabel(HWND mainWindow, int position, const TaskRecord &task)
 
 static void RemoveTask(HWND mainWindow, int slot)
 {
-    RemoveTaskAt(slot);
-    SendToList(mainWindow, LB_DELETESTRING, slot, 0);
-    --taskTable.lastIndex;
+    if (RemoveTaskAt(slot))
+        SendToList(mainWindow, LB_DELETESTRING, slot, 0);
+}
+
+static HINSTANCE ProgramInstance(HWND mainWindow)
+{
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
 }
 
 static const char *RefusalText(int refusal)
@@ -55,7 +58,7 @@ void AddTaskCommand(HWND mainWindow)
 {
     TaskRecord record = {};
     // No owner: the main window and the countdowns go on while it is open.
-    if (RunAddTaskDialog(ProgramInstance(), &record) == 0)
+    if (RunAddTaskDialog(ProgramInstance(mainWindow), &record) == 0)
         return;
     // The table is looked at only now: an alarm may have changed it.
     SYSTEMTIME now;
@@ -65,9 +68,8 @@ void AddTaskCommand(HWND mainWindow)
         MessageBoxA(mainWindow, RefusalText(position), kInsertFailed, MB_ICONERROR);
         return;
     }
-    InsertLabel(mainWindow, position, record);
-    InsertTaskAt(record, position);
-    ++taskTable.lastIndex;
+    if (InsertTaskAt(record, position))
+        InsertLabel(mainWindow, position, record);
 }
 
 static int SelectedTask(HWND mainWindow)
@@ -110,7 +112,7 @@ void TaskDetailsCommand(HWND mainWindow)
         return;
     // The dialog edits a copy: the table can shift while it is open.
     TaskRecord copy = taskTable.slots[slot];
-    if (RunTaskDetailsDialog(ProgramInstance(), &copy) == 0)
+    if (RunTaskDetailsDialog(ProgramInstance(mainWindow), &copy) == 0)
         return;
     slot = StoreEditedTexts(copy);
     if (slot < 0) {

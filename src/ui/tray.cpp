@@ -71,8 +71,11 @@ void RestoreTrayIcon()
         Shell_NotifyIconA(NIM_ADD, &trayIconData);
 }
 
+// The dialog only ends once the innermost modal loop (an alarm or the usage
+// box) returns; a TaskbarCreated meanwhile must not bring the icon back.
 void ExitProgram(HWND mainWindow)
 {
     Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+    ClearTrayIconData();
     EndDialog(mainWindow, 0);
 }

@@ -2,8 +2,6 @@
 // program, the state for the idle measurement, and the alarm latencies.
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <stdio.h>
 
 #include <algorithm>
@@ -98,38 +96,41 @@ const int kExecute = 1018, kIntervalRadio = 1005, kMinutes = 1036, kStartInterva
 const int kIntervalCountdown = 1035, kTitle = 1016;
 
 // Starts the program with one task due that many minutes from now.
-bool StartWithTask(const std::string &zelbrin, Program *program, const char *name,
-                   int minutesAhead, SYSTEMTIME *due)
+bool StartWithTask(const std::string &zelbrin, const char *name, int minutesAhead, SYSTEMTIME *due)
 {
-    SetProgramPath(zelbrin.c_str());
-    if (!StartProgram(program))
+    programPath = WindowsPath(zelbrin);
+    if (!StartProgram())
         return false;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    *due = LocalTimeAfterMinutes(now, minutesAhead);
-    return AddTask(program, name, name, *due);
+    *due = Plus(now, minutesAhead);
+    return AddTask(name, *due);
+}
+
+void StartInterval(const char *minutes)
+{
+    Click(mainWindow, kExecute);
+    Click(mainWindow, kIntervalRadio);
+    Sleep(500);
+    SetText(mainWindow, kMinutes, minutes);
+    SetText(mainWindow, kTitle, "interval");
+    Click(mainWindow, kStartInterval);
 }
 
 // Both countdowns running, far from any alarm; the shell measures the CPU
 // time meanwhile and this ends the program afterwards.
 int Idle(const std::string &zelbrin, int seconds)
 {
-    Program program;
     SYSTEMTIME farAway;
-    if (!StartWithTask(zelbrin, &program, "idle", 60 * 24 * 30, &farAway))
+    if (!StartWithTask(zelbrin, "idle", 60 * 24 * 30, &farAway))
         return 1;
-    ClickButton(program.mainWindow, kExecute);
-    ClickButton(program.mainWindow, kIntervalRadio);
-    Sleep(500);
-    SetItemText(program.mainWindow, kMinutes, "1000");
-    ClickButton(program.mainWindow, kStartInterval);
+    StartInterval("1000");
     Sleep(1500);
-    printf("ready %lu\n", program.process.dwProcessId);
+    printf("ready %lu\n", program.dwProcessId);
     fflush(stdout);
     Sleep(seconds * 1000);
-    int status = ExitProgramByCommand(&program);
-    KillProgram(&program);
-    return status;
+    Post(mainWindow, 9999);
+    return ExitStatus();
 }
 
 double MsIntoMinute(const SYSTEMTIME &t, WORD dueMinute)
@@ -140,43 +141,33 @@ double MsIntoMinute(const SYSTEMTIME &t, WORD dueMinute)
 // A task due at the next minute and a one-minute interval, in one run.
 int Latency(const std::string &zelbrin)
 {
-    SYSTEMTIME now;
+    SYSTEMTIME now, due;
     GetLocalTime(&now);
-    Program program;
-    SYSTEMTIME due;
-    if (!StartWithTask(zelbrin, &program, "latency", now.wSecond < 40 ? 1 : 2, &due))
+    if (!StartWithTask(zelbrin, "latency", now.wSecond < 40 ? 1 : 2, &due))
         return 1;
-    ClickButton(program.mainWindow, kExecute);
-    ClickButton(program.mainWindow, kIntervalRadio);
-    Sleep(500);
-    SetItemText(program.mainWindow, kMinutes, "1");
-    SetItemText(program.mainWindow, kTitle, "interval");
-    ClickButton(program.mainWindow, kStartInterval);
-    ExpectModal("latency");
-    ExpectModal("interval");
-
+    StartInterval("1");
     double scheduledMs = -1, intervalMs = -1, lastTick = -1;
     bool counting = false;
     double start = NowMs();
     while ((scheduledMs < 0 || intervalMs < 0) && NowMs() - start < 200000) {
-        if (scheduledMs < 0 && FindProgramWindow(&program, "#32770", "latency")) {
+        if (scheduledMs < 0 && WaitWindow("latency", 0)) {
             SYSTEMTIME at;
             GetLocalTime(&at);
             scheduledMs = MsIntoMinute(at, due.wMinute);
         }
         // "0分0秒" stands there before the first tick too.
-        std::string text = ItemText(program.mainWindow, kIntervalCountdown);
+        std::string text = Text(mainWindow, kIntervalCountdown);
         if (text != "0分0秒")
             counting = true;
         else if (counting && lastTick < 0)
             lastTick = NowMs();
-        if (intervalMs < 0 && lastTick >= 0 && FindProgramWindow(&program, "#32770", "interval"))
+        if (intervalMs < 0 && lastTick >= 0 && WaitWindow("interval", 0))
             intervalMs = NowMs() - lastTick;
         Sleep(5);
     }
     printf("alarm latency: scheduled box %.0f ms after the start of its due minute; interval box %.0f ms after its last tick\n",
            scheduledMs, intervalMs);
-    KillProgram(&program);
+    TerminateProcess(program.hProcess, 0);
     return 0;
 }
 

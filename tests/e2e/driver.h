@@ -1,85 +1,129 @@
 #ifndef ZELBRIN_TESTS_E2E_DRIVER_H
 #define ZELBRIN_TESTS_E2E_DRIVER_H
 
+// Drives the real program from a second process by window messages.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-// Drives the real program from this second process by window messages.
+#include "support/add_dialog.h"
 
-const UINT kTrayNotify = WM_USER + 5;
-const DWORD kWaitMs = 15000;
+inline std::string programPath;
+inline PROCESS_INFORMATION program;
+inline HWND mainWindow;
 
-struct Program {
-    PROCESS_INFORMATION process;
-    HWND mainWindow;
-};
+inline std::string Text(HWND window, int id = 0)  // id 0: the window's own
+{
+    char text[4096] = "";
+    SendMessageA(id ? GetDlgItem(window, id) : window, WM_GETTEXT, sizeof text, (LPARAM)text);
+    return text;
+}
 
-// The program's path as CTest passes it (a Unix path under Wine).
-void SetProgramPath(const char *path);
+// A shown top-level window of the program; caption "*" matches any.
+inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 15000, const char *className = "#32770",
+                       HWND besides = NULL)
+{
+    struct Search {
+        const char *className;
+        const std::string &caption;
+        HWND besides, found;
+        static BOOL CALLBACK Match(HWND window, LPARAM param)
+        {
+            Search *s = reinterpret_cast<Search *>(param);
+            DWORD processId = 0;
+            char name[16] = "";
+            GetWindowThreadProcessId(window, &processId);
+            GetClassNameA(window, name, sizeof name);
+            bool found = processId == program.dwProcessId && window != s->besides && IsWindowVisible(window) &&
+                         !lstrcmpA(name, s->className) && (s->caption == "*" || s->caption == Text(window));
+            s->found = found ? window : s->found;
+            return !found;
+        }
+    } search = {className, caption, besides, NULL};
+    for (DWORD start = GetTickCount(); !search.found && GetTickCount() - start < timeoutMs; Sleep(10))
+        EnumWindows(Search::Match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
-// Starts the program and waits for its main window to be shown.
-bool StartProgram(Program *program);
-// Waits for the process to end and returns its exit status (-1 on timeout).
-int WaitForExit(Program *program, DWORD timeoutMs = kWaitMs);
-// Ends it through the tray's exit command; returns the exit status.
-int ExitProgramByCommand(Program *program);
-void KillProgram(Program *program);
+inline bool WaitGone(HWND window)
+{
+    for (int i = 0; i < 1500 && IsWindowVisible(window); ++i)
+        Sleep(10);
+    return !IsWindowVisible(window);
+}
 
-// Polls until the condition holds. Meanwhile any dialog of the program other
-// than the main window and those whose caption is expected fails the test at
-// once, with its caption and text.
-bool WaitUntil(Program *program, bool (*condition)(Program *), DWORD timeoutMs = kWaitMs);
-void ExpectModal(const std::string &caption);
-void ClearExpectedModals();
+inline bool StartProgram()
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + programPath + "\"";
+    return CreateProcessA(programPath.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &program) &&
+           (mainWindow = WaitWindow("ZelbrinV1.0", 30000)) != NULL;
+}
 
-// A top-level window of the program with this class and caption (caption
-// empty: any), visible.
-HWND FindProgramWindow(Program *program, const char *className, const std::string &caption);
-HWND WaitForProgramWindow(Program *program, const char *className, const std::string &caption,
-                          DWORD timeoutMs = kWaitMs);
-bool WaitForWindowGone(HWND window, DWORD timeoutMs = kWaitMs);
+inline int ExitStatus(DWORD timeoutMs = 15000)  // -1 while it still runs
+{
+    DWORD status = 0;
+    bool ended = WaitForSingleObject(program.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    return ended && GetExitCodeProcess(program.hProcess, &status) ? static_cast<int>(status) : -1;
+}
 
-std::string WindowText(HWND window);
-std::string ItemText(HWND dialog, int id);
-bool ItemVisible(HWND dialog, int id);
-bool ItemEnabled(HWND dialog, int id);
-int ButtonCheck(HWND dialog, int id);
+inline void Post(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
+// Posted: the click may open a modal window in the program.
+inline void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+inline void SetText(HWND dialog, int id, const std::string &text)
+{
+    SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, (LPARAM)text.c_str());
+}
 
-void PostCommand(HWND window, int id);
-void ClickButton(HWND dialog, int id);
-bool TrayIconExists(HWND mainWindow);
-// What an Explorer restart does to the program's icon.
-void RemoveTrayIcon(HWND mainWindow);
+// From another process Wine answers LB_GETTEXT in Unicode whatever the form.
+inline std::vector<std::string> TaskItems()
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < SendDlgItemMessageW(mainWindow, 1007, LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t wide[1024] = L"";
+        char text[2048] = "";
+        SendDlgItemMessageW(mainWindow, 1007, LB_GETTEXT, i, (LPARAM)wide);
+        WideCharToMultiByte(936, 0, wide, -1, text, sizeof text, NULL, NULL);
+        items.push_back(text);
+    }
+    return items;
+}
 
-// List and combo texts: Wine answers the A forms of LB_GETTEXT and
-// CB_GETLBTEXT from another process in Unicode, so they are read with the W
-// forms and converted to code page 936.
-std::vector<std::string> ListBoxItems(HWND dialog, int id);
-std::vector<std::string> ComboItems(HWND dialog, int id);
-// Selects as a user would: the selection changes, then the dialog hears of it.
-void SelectComboItem(HWND dialog, int id, int index);
-void SetItemText(HWND dialog, int id, const std::string &text);
+inline long long Seconds(const SYSTEMTIME &time)
+{
+    FILETIME file;
+    SystemTimeToFileTime(&time, &file);
+    return ((static_cast<long long>(file.dwHighDateTime) << 32) | file.dwLowDateTime) / 10000000;
+}
 
-SYSTEMTIME LocalTimeAfterMinutes(const SYSTEMTIME &from, int minutes);
-// "name  —  2026-12-25 | 09:05", as the task list shows it.
-std::string TaskLabel(const std::string &name, const SYSTEMTIME &due);
+inline SYSTEMTIME Plus(SYSTEMTIME time, int minutes)  // seconds dropped
+{
+    long long ticks = (Seconds(time) / 60 + minutes) * 60 * 10000000;
+    FILETIME file = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    FileTimeToSystemTime(&file, &time);
+    return time;
+}
 
-// Opens the add-task dialog with "+" and fills it (an empty sound path
-// leaves the hint); the caller confirms or cancels it.
-HWND OpenFilledAddDialog(Program *program, const std::string &name, const std::string &message,
-                         const std::string &soundPath, const SYSTEMTIME &due, bool pickMonthAndDay);
+// "+", then the add-task dialog filled; AddTask also confirms it.
+inline HWND OpenAddDialog(const std::string &name, const SYSTEMTIME &due, const std::string &sound = "")
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    Click(mainWindow, 1008);
+    HWND dialog = WaitWindow("时间设置");
+    FillAddDialog(dialog, name, now, due);
+    if (!sound.empty())
+        SetText(dialog, 1026, sound);
+    return dialog;
+}
 
-// Adds a task through "+" and the add-task dialog; false if anything failed.
-bool AddTask(Program *program, const std::string &name, const std::string &message,
-             const SYSTEMTIME &due, const std::string &soundPath = "");
-
-// Saves what the screen shows of the window as <name>.bmp in the
-// screenshots folder beside this exe (scripts/test.sh turns them into PNG).
-void SaveScreenshot(HWND window, const char *name);
-
-// Picks the item at this position of the open popup menu with the keyboard.
-void ChooseMenuItem(HWND menuWindow, int position);
+inline bool AddTask(const std::string &name, const SYSTEMTIME &due, const std::string &sound = "")
+{
+    HWND dialog = OpenAddDialog(name, due, sound);
+    Post(dialog, 1000);
+    return dialog && WaitGone(dialog);
+}
 
 #endif

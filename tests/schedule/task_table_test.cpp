@@ -1,282 +1,102 @@
 #include <gtest/gtest.h>
-
-#include <stdio.h>
 #include <string.h>
 
-#include <algorithm>
+#include <iterator>
+#include <map>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "schedule/task_table.h"
-#include "schedule/time_rules.h"
 #include "support/fake_clock.h"
 
 namespace {
 
-const SYSTEMTIME kNow = MakeTime(2026, 12, 6, 10, 0, 30);
-
-TaskRecord MakeTask(const char *name, const SYSTEMTIME &due)
+TaskRecord Task(const std::string &name, const SYSTEMTIME &due)
 {
-    TaskRecord record = {};
-    snprintf(record.name, sizeof record.name, "%s", name);
-    snprintf(record.message, sizeof record.message, "msg %s", name);
-    snprintf(record.soundPath, sizeof record.soundPath, "C:\\%s.mp3", name);
-    record.dueTime = due;
-    return record;
+    TaskRecord task = {};
+    strcpy(task.name, name.c_str());
+    strcpy(task.message, ("message of " + name).c_str());
+    strcpy(task.soundPath, "C:\\a b\\c.mp3");
+    task.dueTime = due;
+    return task;
 }
 
-// Adds as the add command will: ask for the position, insert, count.
-int Add(const TaskRecord &record, const SYSTEMTIME &now = kNow)
+long long Key(const SYSTEMTIME &t)
 {
-    int position = FindInsertPosition(record.dueTime, now);
-    if (position >= 0) {
-        InsertTaskAt(record, position);
-        ++taskTable.lastIndex;
-    }
-    return position;
+    return ((((t.wYear * 13LL + t.wMonth) * 32 + t.wDay) * 24 + t.wHour) * 60) + t.wMinute;
 }
 
-void Remove(int slot)
+// Random adds, removals, edits, purges and clears against a sorted map of
+// due minute to name; after every step the table must match it slot for
+// slot, with every slot above lastIndex all zero.
+TEST(TaskTable, RandomOperationsMatchASortedModel)
 {
-    RemoveTaskAt(slot);
-    --taskTable.lastIndex;
-}
-
-bool IsZeroSlot(int slot)
-{
-    static const TaskRecord zero = {};
-    return memcmp(&taskTable.slots[slot], &zero, sizeof zero) == 0;
-}
-
-std::string Names()
-{
-    std::string names;
-    for (int i = 0; i <= taskTable.lastIndex; ++i)
-        names += std::string(taskTable.slots[i].name) + " ";
-    return names;
-}
-
-class TaskTableTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+    std::mt19937 random(2026);
+    const SYSTEMTIME now = MakeTime(2026, 6, 15, 12, 30, 20);
+    const SYSTEMTIME later = MakeTime(2026, 6, 16, 12, 31, 0);
+    const TaskRecord empty = {};
+    int outcomes[5] = {};  // position, invalid, incomplete, same minute, full
+    for (int round = 0; round < 200; ++round) {
         ClearTasks();
-        SetFakeLocalTime(kNow);
-    }
-};
-
-TEST_F(TaskTableTest, StartsEmptyWithLastIndexMinusOne)
-{
-    // Start-up zeroes the slots but leaves lastIndex alone.
-    taskTable.lastIndex = -1;
-    taskTable.slots[5].name[0] = 'x';
-    ZeroTaskSlots();
-    EXPECT_EQ(-1, taskTable.lastIndex);
-    EXPECT_TRUE(IsZeroSlot(5));
-}
-
-TEST_F(TaskTableTest, KeepsTasksSortedByDueMinute)
-{
-    EXPECT_EQ(0, Add(MakeTask("c", MakeTime(2026, 12, 6, 10, 5))));
-    EXPECT_EQ(0, Add(MakeTask("a", MakeTime(2026, 12, 6, 10, 1))));
-    EXPECT_EQ(1, Add(MakeTask("b", MakeTime(2026, 12, 6, 10, 3))));
-    EXPECT_EQ(3, Add(MakeTask("d", MakeTime(2027, 1, 1, 0, 0))));
-    EXPECT_EQ("a b c d ", Names());
-    EXPECT_STREQ("msg b", taskTable.slots[1].message);
-    EXPECT_STREQ("C:\\c.mp3", taskTable.slots[2].soundPath);
-}
-
-TEST_F(TaskTableTest, RefusesInTheDocumentedOrder)
-{
-    // The current minute is invalid; the next one is accepted.
-    EXPECT_EQ(RefuseInvalid, Add(MakeTask("now", MakeTime(2026, 12, 6, 10, 0))));
-    EXPECT_EQ(0, Add(MakeTask("next", MakeTime(2026, 12, 6, 10, 1))));
-    // The same minute under another name is refused.
-    EXPECT_EQ(RefuseSameMinute, Add(MakeTask("other", MakeTime(2026, 12, 6, 10, 1))));
-    // Past and equal to a stored minute: the invalid test comes first.
-    SYSTEMTIME later = MakeTime(2026, 12, 6, 10, 2, 0);
-    EXPECT_EQ(RefuseInvalid, FindInsertPosition(MakeTime(2026, 12, 6, 10, 1), later));
-    // A month or day left unselected can never ring.
-    EXPECT_EQ(RefuseIncompleteDate, Add(MakeTask("m0", MakeTime(2027, 0, 5, 9, 0))));
-    EXPECT_EQ(RefuseIncompleteDate, Add(MakeTask("d0", MakeTime(2027, 5, 0, 9, 0))));
-    EXPECT_EQ(RefuseInvalid, Add(MakeTask("zero", SYSTEMTIME{})));
-    EXPECT_EQ(0, taskTable.lastIndex);
-}
-
-TEST_F(TaskTableTest, RefusesTheHundredAndFirstTaskButStillReportsDuplicates)
-{
-    for (int i = 0; i < kTaskCapacity; ++i)
-        ASSERT_EQ(i, Add(MakeTask("t", MakeTime(2027, 1, 1 + i / 24, i % 24, 0))));
-    EXPECT_EQ(kTaskCapacity - 1, taskTable.lastIndex);
-    EXPECT_EQ(RefuseTableFull, Add(MakeTask("late", MakeTime(2030, 1, 1, 0, 0))));
-    EXPECT_EQ(RefuseTableFull, Add(MakeTask("early", MakeTime(2026, 12, 7, 0, 0))));
-    EXPECT_EQ(RefuseSameMinute, Add(MakeTask("dup", MakeTime(2027, 1, 1, 0, 0))));
-    EXPECT_EQ(RefuseInvalid, Add(MakeTask("past", MakeTime(2020, 1, 1, 0, 0))));
-    // Even a direct insert into a full table writes nothing.
-    InsertTaskAt(MakeTask("forced", MakeTime(2026, 12, 7, 0, 0)), 0);
-    EXPECT_STREQ("t", taskTable.slots[0].name);
-    EXPECT_EQ(kTaskCapacity - 1, taskTable.lastIndex);
-
-    ClearTasks();
-    EXPECT_EQ(-1, taskTable.lastIndex);
-    for (int i = 0; i < kTaskCapacity; ++i)
-        EXPECT_TRUE(IsZeroSlot(i)) << i;
-}
-
-TEST_F(TaskTableTest, RemovalMovesLaterTasksDownAndZeroesTheFreedSlot)
-{
-    Add(MakeTask("a", MakeTime(2027, 1, 1, 0, 1)));
-    Add(MakeTask("b-with-a-long-name", MakeTime(2027, 1, 1, 0, 2)));
-    Add(MakeTask("c", MakeTime(2027, 1, 1, 0, 3)));
-
-    Remove(0);
-    EXPECT_EQ("b-with-a-long-name c ", Names());
-    EXPECT_TRUE(IsZeroSlot(2));
-
-    // A shorter text over a longer one leaves no tail behind.
-    Remove(0);
-    EXPECT_EQ("c ", Names());
-    EXPECT_EQ(0, memcmp(taskTable.slots[0].name + 2, "\0\0\0\0\0\0\0\0", 8));
-    EXPECT_TRUE(IsZeroSlot(1));
-
-    Remove(0);
-    EXPECT_EQ(-1, taskTable.lastIndex);
-    EXPECT_TRUE(IsZeroSlot(0));
-}
-
-TEST_F(TaskTableTest, RemovingTheLastTaskOnlyZeroesThatSlot)
-{
-    Add(MakeTask("a", MakeTime(2027, 1, 1, 0, 1)));
-    Add(MakeTask("b", MakeTime(2027, 1, 1, 0, 2)));
-    Remove(1);
-    EXPECT_EQ("a ", Names());
-    EXPECT_TRUE(IsZeroSlot(1));
-}
-
-TEST_F(TaskTableTest, FindFirstInvalidReadsTheClockEachTime)
-{
-    EXPECT_EQ(kNoInvalidTask, FindFirstInvalid());
-    Add(MakeTask("a", MakeTime(2026, 12, 6, 10, 1)));
-    Add(MakeTask("b", MakeTime(2026, 12, 6, 10, 2)));
-    Add(MakeTask("c", MakeTime(2026, 12, 6, 11, 0)));
-    EXPECT_EQ(kNoInvalidTask, FindFirstInvalid());
-
-    SetFakeLocalTime(MakeTime(2026, 12, 6, 10, 2, 1));
-    EXPECT_EQ(0, FindFirstInvalid());
-    Remove(0);
-    EXPECT_EQ(0, FindFirstInvalid());
-    Remove(0);
-    EXPECT_EQ(kNoInvalidTask, FindFirstInvalid());
-    EXPECT_EQ("c ", Names());
-}
-
-TEST_F(TaskTableTest, CopiesOnlyTheTextsAndTheFiveDueFields)
-{
-    TaskRecord record = MakeTask("x", MakeTime(2027, 3, 4, 5, 6, 7));
-    record.dueTime.wDayOfWeek = 2;
-    record.dueTime.wMilliseconds = 500;
-    memset(record.name, 'n', sizeof record.name);  // no terminator at all
-    Add(record);
-    const TaskRecord &stored = taskTable.slots[0];
-    EXPECT_EQ(255u, strlen(stored.name));
-    EXPECT_EQ(0, stored.dueTime.wSecond);
-    EXPECT_EQ(0, stored.dueTime.wDayOfWeek);
-    EXPECT_EQ(0, stored.dueTime.wMilliseconds);
-    EXPECT_EQ(6, stored.dueTime.wMinute);
-}
-
-TEST_F(TaskTableTest, EditedTextsFindTheirTaskAfterTheTableShifted)
-{
-    Add(MakeTask("a", MakeTime(2027, 1, 1, 0, 1)));
-    Add(MakeTask("b", MakeTime(2027, 1, 1, 0, 2)));
-    TaskRecord edited = taskTable.slots[1];  // the copy a details dialog edits
-    snprintf(edited.name, sizeof edited.name, "b2");
-    edited.message[0] = '\0';
-    edited.dueTime.wSecond = 59;  // seconds never take part
-
-    Remove(0);  // an alarm rang meanwhile: "b" moved to slot 0
-    Add(MakeTask("c", MakeTime(2027, 1, 1, 0, 0)));  // and "c" went before it
-    EXPECT_EQ(1, FindTaskByDueTime(edited.dueTime));
-    EXPECT_EQ(1, StoreEditedTexts(edited));
-    EXPECT_EQ("c b2 ", Names());
-    EXPECT_STREQ("", taskTable.slots[1].message);
-    EXPECT_STREQ("C:\\b.mp3", taskTable.slots[1].soundPath);
-    EXPECT_STREQ("msg c", taskTable.slots[0].message);
-
-    Remove(1);
-    EXPECT_EQ(-1, FindTaskByDueTime(edited.dueTime));
-    EXPECT_EQ(-1, StoreEditedTexts(edited));
-    EXPECT_EQ("c ", Names());
-    EXPECT_TRUE(IsZeroSlot(1));
-}
-
-// Random sequences of the table's operations against a sorted vector of
-// minutes; after every step the invariants must hold.
-TEST_F(TaskTableTest, RandomSequencesKeepTheInvariants)
-{
-    std::mt19937 random(20261206);
-    int refusals[5] = {};
-    for (int sequence = 0; sequence < 200; ++sequence) {
-        ClearTasks();
-        std::vector<int> model;  // minutes after kNow's minute, sorted
-        SYSTEMTIME now = kNow;
-        // A third of the sequences rarely remove, so that they fill the table.
-        int addShare = sequence % 3 == 0 ? 93 : 75;
-        for (int step = 0; step < 400; ++step) {
+        std::map<long long, std::string> model;
+        for (int step = 0; step < 500; ++step) {
             int op = static_cast<int>(random() % 100);
-            if (op < addShare) {
-                int offset = static_cast<int>(random() % 160) - 10;
-                int minuteOfDay = kNow.wHour * 60 + kNow.wMinute + offset;
-                SYSTEMTIME due = MakeTime(2026, 12, 6, minuteOfDay / 60, minuteOfDay % 60);
-                char name[16];
-                snprintf(name, sizeof name, "m%d", offset);
-                int result = Add(MakeTask(name, due), now);
-
-                bool exists = std::find(model.begin(), model.end(), offset) != model.end();
-                int expected;
-                if (offset <= 0)
-                    expected = RefuseInvalid;
-                else if (exists)
-                    expected = RefuseSameMinute;
-                else if (model.size() == static_cast<size_t>(kTaskCapacity))
-                    expected = RefuseTableFull;
-                else
-                    expected = static_cast<int>(std::lower_bound(model.begin(), model.end(), offset) - model.begin());
-                ASSERT_EQ(expected, result) << "offset " << offset;
-                if (result >= 0)
-                    model.insert(model.begin() + result, offset);
-                else
-                    ++refusals[-result];
-            } else if (op < 97) {
-                if (model.empty())
-                    continue;
+            if (op < 85) {
+                auto pick = [&](int first, int count) { return first + static_cast<int>(random() % count); };
+                SYSTEMTIME due = MakeTime(pick(2026, 2), pick(5, 4) % 8, pick(14, 4) % 17, pick(11, 3), pick(29, 12));
+                std::string name = "n" + std::to_string(step);
+                int expected = Key(due) <= Key(now)                        ? RefuseInvalid
+                               : due.wMonth == 0 || due.wDay == 0          ? RefuseIncompleteDate
+                               : model.count(Key(due))                     ? RefuseSameMinute
+                               : model.size() == 100                       ? RefuseTableFull
+                               : static_cast<int>(std::distance(model.begin(), model.lower_bound(Key(due))));
+                ASSERT_EQ(expected, FindInsertPosition(due, now));
+                ++outcomes[expected >= 0 ? 0 : -expected];
+                if (expected >= 0 && InsertTaskAt(Task(name, due), expected))
+                    model[Key(due)] = name;
+                if (expected == RefuseTableFull) {
+                    ASSERT_FALSE(InsertTaskAt(Task(name, due), 0));
+                }
+            } else if (op < 90) {
+                int slot = static_cast<int>(random() % (model.size() + 2)) - 1;
+                bool inRange = slot >= 0 && slot < static_cast<int>(model.size());
+                ASSERT_EQ(inRange, RemoveTaskAt(slot));
+                if (inRange)
+                    model.erase(std::next(model.begin(), slot));
+            } else if (op < 97 && !model.empty()) {
                 int slot = static_cast<int>(random() % model.size());
-                Remove(slot);
-                model.erase(model.begin() + slot);
+                TaskRecord edited = Task("edited" + std::to_string(step), taskTable.slots[slot].dueTime);
+                ASSERT_EQ(slot, StoreEditedTexts(edited));
+                std::next(model.begin(), slot)->second = edited.name;
+                edited.dueTime.wYear = 1999;
+                ASSERT_EQ(-1, StoreEditedTexts(edited));
+            } else if (op < 99) {
+                SetFakeLocalTime(later);
+                for (int slot = FindFirstInvalid(); slot != kNoInvalidTask; slot = FindFirstInvalid()) {
+                    ASSERT_EQ(0, slot);
+                    ASSERT_LE(model.begin()->first, Key(later));
+                    RemoveTaskAt(slot);
+                    model.erase(model.begin());
+                }
+                ASSERT_TRUE(model.empty() || model.begin()->first > Key(later));
             } else {
                 ClearTasks();
                 model.clear();
             }
-
             ASSERT_EQ(static_cast<int>(model.size()) - 1, taskTable.lastIndex);
-            for (int i = 0; i <= taskTable.lastIndex; ++i) {
-                char expectedName[16];
-                snprintf(expectedName, sizeof expectedName, "m%d", model[i]);
-                ASSERT_STREQ(expectedName, taskTable.slots[i].name) << "slot " << i;
-                if (i > 0) {
-                    ASSERT_EQ(kLater, CompareTaskTime(taskTable.slots[i].dueTime,
-                                                      taskTable.slots[i - 1].dueTime));
-                }
+            int slot = 0;
+            for (const auto &entry : model) {
+                const TaskRecord &task = taskTable.slots[slot++];
+                ASSERT_EQ(entry.first, Key(task.dueTime));
+                ASSERT_EQ(entry.second, task.name);
+                ASSERT_EQ("message of " + entry.second, task.message);
             }
-            for (int i = taskTable.lastIndex + 1; i < kTaskCapacity; ++i)
-                ASSERT_TRUE(IsZeroSlot(i)) << "slot " << i;
+            for (; slot < kTaskCapacity; ++slot)
+                ASSERT_EQ(0, memcmp(&empty, &taskTable.slots[slot], sizeof empty)) << slot;
         }
     }
-    // The sequences did reach every refusal the search can give.
-    EXPECT_GT(refusals[-RefuseInvalid], 0);
-    EXPECT_GT(refusals[-RefuseSameMinute], 0);
-    EXPECT_GT(refusals[-RefuseTableFull], 0);
+    for (int outcome = 0; outcome < 5; ++outcome)
+        EXPECT_GT(outcomes[outcome], 0) << outcome;  // every outcome was reached
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 
 #include "schedule/system_time.h"
 
-// The tests' stand-in for the program's clock: ReadLocalTime returns this.
+// The tests link this clock in place of GetLocalTime: ReadLocalTime answers
+// what the test set last.
 void SetFakeLocalTime(const SYSTEMTIME &now);
 
-SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second = 0);
+inline SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second = 0)
+{
+    return SYSTEMTIME{WORD(year), WORD(month), 0, WORD(day), WORD(hour), WORD(minute), WORD(second), 0};
+}
 
 #endif

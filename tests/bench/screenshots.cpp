@@ -1,0 +1,95 @@
+// Not a test: puts the real program into the states that the README shows
+// and saves each as <name>.bmp in the folder given (scripts/screenshots.sh
+// turns them into PNG).
+#include <stdio.h>
+
+#include <vector>
+
+#include "e2e/driver.h"
+
+static std::string folder;
+
+static void Save(HWND window, const char *name)
+{
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(400);  // let the program paint
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::vector<BYTE> pixels(static_cast<size_t>((width * 3 + 3) & ~3) * height);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO *>(&info), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    FILE *out = fopen((folder + "\\" + name + ".bmp").c_str(), "wb");
+    fwrite(&file, sizeof file, 1, out);
+    fwrite(&info, sizeof info, 1, out);
+    fwrite(pixels.data(), 1, pixels.size(), out);
+    fclose(out);
+}
+
+static std::string WindowsPath(std::string path)
+{
+    for (char &c : path)
+        c = c == '/' ? '\\' : c;
+    return path[0] == '\\' ? "Z:" + path : path;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc < 3) {
+        fprintf(stderr, "usage: screenshots ZELBRIN FOLDER\n");
+        return 2;
+    }
+    programPath = WindowsPath(argv[1]);
+    folder = WindowsPath(argv[2]);
+    if (!StartProgram())
+        return 1;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SYSTEMTIME soon = Plus(now, now.wSecond < 45 ? 1 : 2);
+    AddTask("周会", Plus(soon, 90));
+    AddTask("交报告", Plus(soon, 60 * 26));
+    AddTask("喝水", soon);
+    HWND dialog = OpenAddDialog("买菜", Plus(soon, 300));
+    Save(dialog, "add-task-dialog");
+    Post(dialog, 1013);
+    WaitGone(dialog);
+    SendDlgItemMessageA(mainWindow, 1007, LB_SETCURSEL, 1, 0);
+    Click(mainWindow, 1019);
+    dialog = WaitWindow("任务详情");
+    Save(dialog, "task-details");
+    Post(dialog, 1013);
+    WaitGone(dialog);
+    Click(mainWindow, 1018);
+    Sleep(1500);
+    Save(mainWindow, "main-scheduled");
+    Click(mainWindow, 1005);
+    SetText(mainWindow, 1036, "45");
+    SetText(mainWindow, 1016, "休息一下");
+    SetText(mainWindow, 1015, "站起来活动活动");
+    Click(mainWindow, 1030);
+    Sleep(2500);
+    Save(mainWindow, "interval-counting");
+    HWND alarm = WaitWindow("喝水", 150000);
+    if (alarm)
+        Save(alarm, "scheduled-alarm");
+    TerminateProcess(program.hProcess, 0);
+    return alarm ? 0 : 1;
+}
