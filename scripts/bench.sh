@@ -8,6 +8,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/install-deps.sh >/dev/null
 bash scripts/build.sh win32 >/dev/null
 source scripts/wine-env.sh
+[ "$ZELBRIN_ARCH" = win64 ] && bash scripts/build.sh win64 >/dev/null
 trap stop_session EXIT
 ensure_display
 ensure_prefix
@@ -17,8 +18,10 @@ exe="$PWD/build/win32/zelbrin.exe"
 size=$(stat -c %s "$exe")
 echo "exe: $size bytes ($((size / 1024)) KiB); imports: $(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {print $3}' | sort -f | tr '\n' ' ')"
 
-driver=build/win32/bench_driver.exe
-wine "$driver" startup "$exe" "$PWD/build/win32/minimal_dialog.exe" 5 2>/dev/null
+# The timings run the build this host's Wine runs (scripts/wine-env.sh).
+exe="$PWD/build/$ZELBRIN_ARCH/zelbrin.exe"
+driver=build/$ZELBRIN_ARCH/bench_driver.exe
+wine "$driver" startup "$exe" "$PWD/build/$ZELBRIN_ARCH/minimal_dialog.exe" 5 2>/dev/null
 
 # Idle: CPU time of the program's process over the measured seconds.
 seconds=120

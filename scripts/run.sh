@@ -10,6 +10,11 @@ bash scripts/build.sh win32 zelbrin
 exe="$PWD/build/win32/zelbrin.exe"
 
 source scripts/wine-env.sh
+if [ "$ZELBRIN_ARCH" = win64 ]; then
+    bash scripts/build.sh win64 zelbrin
+    exe="$PWD/build/win64/zelbrin.exe"
+    echo "this host runs no 32-bit programs: running the 64-bit build of the same sources"
+fi
 if display_works; then
     ensure_prefix
     echo "Starting $exe (exit it from the tray icon's menu: 退出)"

@@ -5,14 +5,14 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/install-deps.sh >/dev/null
-bash scripts/build.sh win32 zelbrin screenshots >/dev/null
 source scripts/wine-env.sh
+bash scripts/build.sh "$ZELBRIN_ARCH" zelbrin screenshots >/dev/null
 trap stop_session EXIT
 ensure_display
 ensure_prefix
-shots=build/win32/screenshots
+shots=build/$ZELBRIN_ARCH/screenshots
 mkdir -p "$shots"
-wine build/win32/screenshots.exe "$PWD/build/win32/zelbrin.exe" "$PWD/$shots"
+wine "build/$ZELBRIN_ARCH/screenshots.exe" "$PWD/build/$ZELBRIN_ARCH/zelbrin.exe" "$PWD/$shots"
 for shot in "$shots"/*.bmp; do
     convert "$shot" "docs/$(basename "${shot%.bmp}").png"
 done

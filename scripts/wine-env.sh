@@ -2,7 +2,16 @@
 # project's Wine prefix, set up once.
 
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$repo_root/build/wineprefix"
+# Some hosts cannot run 32-bit Linux programs, and so no 32-bit Wine. There
+# the tests and run.sh take a 64-bit build of the same sources (build/win64)
+# under 64-bit Wine; the release is the 32-bit build all the same.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    export ZELBRIN_ARCH=win32 WINELOADER=/usr/lib/wine/wine WINEPREFIX="$repo_root/build/wineprefix"
+else
+    export ZELBRIN_ARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINEPREFIX="$repo_root/build/wineprefix64"
+    export WINEARCH=win64
+fi
+wine() { "$WINELOADER" "$@"; }
 # Wine and the sound server want a home folder even where none is set.
 export HOME="${HOME:-$repo_root/build/home}"
 mkdir -p "$HOME"
@@ -59,12 +68,12 @@ ensure_prefix() {
     if [ ! -f "$stamp" ]; then
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
+        wine wineboot -i >/dev/null 2>&1 || true
         # Without a window manager every hide waits about 2 s unless windows
         # are unmanaged; a crash must fail fast rather than wait on a dialog.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-        wine regedit "$(winepath -w "$repo_root/scripts/wine-fonts.reg")" >/dev/null 2>&1
+        wine regedit "$(wine winepath -w "$repo_root/scripts/wine-fonts.reg")" >/dev/null 2>&1
         wineserver -w || true
         touch "$stamp"
     fi

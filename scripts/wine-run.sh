@@ -7,4 +7,5 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8
 export LC_ALL=zh_CN.UTF-8
-exec wine "$@"
+# scripts/wine-env.sh chooses the loader where 32-bit Wine cannot run.
+exec "${WINELOADER:-wine}" "$@"

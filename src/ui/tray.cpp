@@ -9,7 +9,7 @@ static HMENU trayMenu;
 // The first-version ANSI layout: the larger records add nothing we use.
 static NOTIFYICONDATAA trayIconData;
 
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "first-version tray record");
+static_assert(sizeof(void *) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first-version tray record");
 
 void CreateTrayMenu()
 {
