@@ -46,10 +46,7 @@ add_test(NAME win32.schedule_tests COMMAND schedule_tests)
 # Tier 2: the Win32 code in-process, with the real dialog templates and a
 # clock the tests set.
 add_executable(ui_tests
-    tests/ui/interval_test.cpp
-    tests/ui/main_window_test.cpp
-    tests/ui/scheduled_test.cpp
-    tests/support/fake_clock.cpp
+    tests/ui/ui_test.cpp
     ${RESOURCE_SCRIPT})
 target_include_directories(ui_tests PRIVATE tests src/res)
 target_link_libraries(ui_tests PRIVATE zelbrin_core GTest::gtest_main)

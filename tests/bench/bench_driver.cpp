@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "e2e/driver.h"
+#include "support/driver.h"
+
+// As a user clicks: a radio button also takes the check.
+static void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 namespace {
 

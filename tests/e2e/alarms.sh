@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # usage: alarms.sh WINE_RUN E2E_DRIVER ZELBRIN WORK_DIR
 # Records the sound server's null sink while the driver's real-time alarms
-# ring; the driver reads the recording.
+# ring; the driver reads the recording as it grows.
 set -euo pipefail
 rm -rf "$4" && mkdir -p "$4/sound dir"
 for name in alarm interval; do
@@ -9,6 +9,5 @@ for name in alarm interval; do
 done
 parec -d zelbrin_sink.monitor --format=s16le --rate=44100 --channels=2 --latency-msec=20 >"$4/sound.raw" &
 trap 'kill $!' EXIT
-date +%s%3N >"$4/start"
 export DISPLAY=${ZELBRIN_ALARM_DISPLAY:-$DISPLAY} WINEPREFIX=${ZELBRIN_ALARM_PREFIX:-${WINEPREFIX:-}}
 ZELBRIN_SOUND_DIR="Z:${4//\//\\}" "$1" "$2" --gtest_filter=Alarms.* "$3"

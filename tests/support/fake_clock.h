@@ -1,11 +1,13 @@
 #ifndef ZELBRIN_TESTS_FAKE_CLOCK_H
 #define ZELBRIN_TESTS_FAKE_CLOCK_H
 
-#include "schedule/system_time.h"
+// Stands in for the program's clock: each test program includes this in
+// exactly one file, and ReadLocalTime answers what the test set last.
+#include "schedule/local_time.h"
 
-// The tests link this clock in place of GetLocalTime: ReadLocalTime answers
-// what the test set last.
-void SetFakeLocalTime(const SYSTEMTIME &now);
+inline SYSTEMTIME fakeNow;
+inline void SetFakeLocalTime(const SYSTEMTIME &now) { fakeNow = now; }
+void ReadLocalTime(SYSTEMTIME *now) { *now = fakeNow; }
 
 inline SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second = 0)
 {
