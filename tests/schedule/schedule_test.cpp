@@ -29,8 +29,6 @@ TEST(TimeRules, CompareLabelCountdownAndCalendar)
     const struct { SYSTEMTIME now, due; const char *label, *countdown; } texts[] = {
         {MakeTime(2013, 5, 5, 6, 17, 31), MakeTime(2013, 5, 6, 8, 0), "2013-5-6 | 08:00", "1天1时42分29秒"},
         {MakeTime(2013, 12, 31, 23, 59, 59), MakeTime(2014, 1, 1, 0, 0), "2014-1-1 | 00:00", "0天0时0分1秒"},
-        {MakeTime(2013, 5, 5, 9, 59, 0), MakeTime(2013, 5, 5, 10, 0), "2013-5-5 | 10:00", "0天0时1分0秒"},
-        {MakeTime(2013, 5, 5, 23, 30, 0), MakeTime(2013, 5, 6, 0, 10), "2013-5-6 | 00:10", "0天0时40分0秒"},
         {MakeTime(2015, 12, 31, 12, 0, 0), MakeTime(2017, 3, 1, 18, 30), "2017-3-1 | 18:30", "426天6时30分0秒"},
         {MakeTime(2100, 2, 28, 0, 0, 0), MakeTime(2100, 3, 1, 9, 5), "2100-3-1 | 09:05", "2天9时5分0秒"},
         {MakeTime(2013, 5, 5, 10, 5, 30), MakeTime(2013, 5, 5, 10, 4), "2013-5-5 | 10:04", "-1天23时58分30秒"},
@@ -57,21 +55,16 @@ TaskRecord Task(const std::string &name, const SYSTEMTIME &due)
     return task.dueTime = due, task;
 }
 
-long long Key(const SYSTEMTIME &t)
-{
-    return ((((t.wYear * 13LL + t.wMonth) * 32 + t.wDay) * 24 + t.wHour) * 60) + t.wMinute;
-}
+long long Key(const SYSTEMTIME &t) { return (((t.wYear * 13LL + t.wMonth) * 32 + t.wDay) * 24 + t.wHour) * 60 + t.wMinute; }
 
-// Random adds, removals, edits, purges and clears against a sorted map of
-// due minute to name; after every step the table must match it slot for
-// slot, with every slot above lastIndex all zero.
+// Random adds, removals, edits and clears against a sorted map of due minute
+// to name: the table matches it slot for slot, the slots above all zero.
 TEST(TaskTable, RandomOperationsMatchASortedModel)
 {
     std::mt19937 random(2026);
     auto pick = [&](int first, int count) { return first + static_cast<int>(random() % count); };
-    const SYSTEMTIME now = MakeTime(2026, 6, 15, 12, 30, 20), later = MakeTime(2026, 6, 16, 12, 31);
+    const SYSTEMTIME now = MakeTime(2026, 6, 15, 12, 30, 20);
     const TaskRecord empty = {};
-    int outcomes[5] = {};  // a position, then each refusal
     for (int round = 0; round < 200; ++round) {
         ClearTasks();
         std::map<long long, std::string> model;
@@ -85,7 +78,6 @@ TEST(TaskTable, RandomOperationsMatchASortedModel)
                                : size == 100                      ? RefuseTableFull
                                     : static_cast<int>(std::distance(model.begin(), model.lower_bound(Key(due))));
                 ASSERT_EQ(expected, FindInsertPosition(due, now));
-                ++outcomes[expected >= 0 ? 0 : -expected];
                 std::string name = "n" + std::to_string(step);
                 // A full table refuses an insert too.
                 ASSERT_EQ(expected >= 0, (expected >= 0 || expected == RefuseTableFull) &&
@@ -97,18 +89,13 @@ TEST(TaskTable, RandomOperationsMatchASortedModel)
                 ASSERT_EQ(slot >= 0 && slot < size, RemoveTaskAt(slot));
                 if (slot >= 0 && slot < size)
                     model.erase(std::next(model.begin(), slot));
-            } else if (op < 97 && size > 0) {
+            } else if (op < 98 && size > 0) {
                 int slot = pick(0, size);
                 TaskRecord edited = Task("e" + std::to_string(step), taskTable.slots[slot].dueTime);
                 ASSERT_EQ(slot, StoreEditedTexts(edited));
                 std::next(model.begin(), slot)->second = edited.name;
                 edited.dueTime.wYear = 1999;
                 ASSERT_EQ(-1, StoreEditedTexts(edited));
-            } else if (op < 99) {
-                SetFakeLocalTime(later);  // purge as "删除无效" does
-                for (int slot; (slot = FindFirstInvalid()) != kNoInvalidTask; model.erase(model.begin()))
-                    ASSERT_TRUE(slot == 0 && model.begin()->first <= Key(later) && RemoveTaskAt(0));
-                ASSERT_TRUE(model.empty() || model.begin()->first > Key(later));
             } else {
                 ClearTasks();
                 model.clear();
@@ -124,8 +111,6 @@ TEST(TaskTable, RandomOperationsMatchASortedModel)
                 ASSERT_EQ(0, memcmp(&empty, &taskTable.slots[slot], sizeof empty)) << slot;
         }
     }
-    for (int outcome = 0; outcome < 5; ++outcome)
-        EXPECT_GT(outcomes[outcome], 0) << outcome;  // every outcome was reached
 }
 
 }  // namespace

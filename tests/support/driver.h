@@ -1,8 +1,6 @@
-#ifndef ZELBRIN_TESTS_DRIVER_H
-#define ZELBRIN_TESTS_DRIVER_H
+#pragma once
 
-// Works the program's windows by messages: in-process, and from a second
-// process that starts the real program.
+// Works the program's windows by messages, in-process or from a second one.
 #include <windows.h>
 
 #include <string>
@@ -40,8 +38,7 @@ inline void Select(HWND dialog, int id, int index)
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), (LPARAM)GetDlgItem(dialog, id));
 }
 
-// Fills an open add-task dialog (message: the name and "!"); a month or day
-// of 0 is left unpicked.
+// Fills an add-task dialog, message: name + "!"; month or day 0 stay unpicked.
 inline void FillAddDialog(HWND dialog, const std::string &name, const SYSTEMTIME &now, const SYSTEMTIME &due)
 {
     SetText(dialog, 1018, name);
@@ -57,8 +54,7 @@ inline std::string programPath;
 inline PROCESS_INFORMATION program;
 inline HWND mainWindow;
 
-// A shown top-level window of the program, other than `besides`; caption
-// "*" matches any.
+// A shown top-level window of the program but `besides`; caption "*": any.
 inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 15000, const char *className = "#32770",
                        HWND besides = NULL)
 {
@@ -75,8 +71,7 @@ inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 15000, cons
 
 inline bool WaitGone(HWND window)
 {
-    for (int i = 0; i < 1500 && IsWindowVisible(window); ++i)
-        Sleep(10);
+    for (int i = 0; i < 1500 && IsWindowVisible(window); ++i) Sleep(10);
     return !IsWindowVisible(window);
 }
 
@@ -93,7 +88,7 @@ inline int ExitStatus(DWORD timeoutMs = 15000)  // -1 while it still runs
 {
     DWORD status = 0;
     bool ended = WaitForSingleObject(program.hProcess, timeoutMs) == WAIT_OBJECT_0;
-    return ended && GetExitCodeProcess(program.hProcess, &status) ? static_cast<int>(status) : -1;
+    return ended && GetExitCodeProcess(program.hProcess, &status) ? int(status) : -1;
 }
 
 inline long long Seconds(const SYSTEMTIME &time)
@@ -130,5 +125,3 @@ inline bool AddTask(const std::string &name, const SYSTEMTIME &due, const std::s
     Post(dialog, 1000);
     return dialog && WaitGone(dialog);
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZELBRIN_TESTS_FAKE_CLOCK_H
-#define ZELBRIN_TESTS_FAKE_CLOCK_H
+#pragma once
 
 // Stands in for the program's clock: each test program includes this in
 // exactly one file, and ReadLocalTime answers what the test set last.
@@ -10,8 +9,5 @@ inline void SetFakeLocalTime(const SYSTEMTIME &now) { fakeNow = now; }
 void ReadLocalTime(SYSTEMTIME *now) { *now = fakeNow; }
 
 inline SYSTEMTIME MakeTime(int year, int month, int day, int hour, int minute, int second = 0)
-{
-    return SYSTEMTIME{WORD(year), WORD(month), 0, WORD(day), WORD(hour), WORD(minute), WORD(second), 0};
-}
+{ return SYSTEMTIME{WORD(year), WORD(month), 0, WORD(day), WORD(hour), WORD(minute), WORD(second), 0}; }
 
-#endif
