@@ -27,7 +27,7 @@ TEST(TimeRules, CompareLabelCountdownAndCalendar)
     for (const auto &row : compared)
         EXPECT_EQ(row.expected, CompareTaskTime(row.a, row.b)) << &row - compared;
     const struct { SYSTEMTIME now, due; const char *label, *countdown; } texts[] = {
-        {MakeTime(2013, 5, 5, 6, 17, 31), MakeTime(2013, 5, 6, 8, 0), "2013-5-6 | 08:00", "1天1时42分29秒"},
+        {MakeTime(2013, 5, 5, 6, 17, 1), MakeTime(2013, 5, 6, 8, 0), "2013-5-6 | 08:00", "1天1时42分59秒"},
         {MakeTime(2013, 12, 31, 23, 59, 59), MakeTime(2014, 1, 1, 0, 0), "2014-1-1 | 00:00", "0天0时0分1秒"},
         {MakeTime(2015, 12, 31, 12, 0, 0), MakeTime(2017, 3, 1, 18, 30), "2017-3-1 | 18:30", "426天6时30分0秒"},
         {MakeTime(2100, 2, 28, 0, 0, 0), MakeTime(2100, 3, 1, 9, 5), "2100-3-1 | 09:05", "2天9时5分0秒"},

@@ -165,6 +165,7 @@ TEST_F(Ui, TaskCommandsKeepTheListSortedAndStopTheCountdownWhenTheyShould)
     // Emptied under a running countdown: zeros, then the next task at once.
     Add("h", MakeTime(2026, 12, 6, 11, 2));
     Command(1018);
+    Tick(0, ScheduleTimerProc);
     SetFakeLocalTime(MakeTime(2026, 12, 6, 11, 5));
     Command(1017);
     Tick(0, ScheduleTimerProc);
