@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# usage: alarms.sh WINE_RUN E2E_DRIVER ZELBRIN WORK_DIR
-# Records the sound server's null sink while the driver's real-time alarms
-# ring; the driver reads the recording as it grows.
+# alarms.sh WINE_RUN E2E_DRIVER ZELBRIN WORK_DIR: records the null sink while
+# the driver's real-time alarms ring; the driver reads it as it grows.
 set -euo pipefail
 rm -rf "$4" && mkdir -p "$4/sound dir"
 for name in alarm interval; do

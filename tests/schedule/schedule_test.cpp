@@ -79,7 +79,6 @@ TEST(TaskTable, RandomOperationsMatchASortedModel)
                                     : static_cast<int>(std::distance(model.begin(), model.lower_bound(Key(due))));
                 ASSERT_EQ(expected, FindInsertPosition(due, now));
                 std::string name = "n" + std::to_string(step);
-                // A full table refuses an insert too.
                 ASSERT_EQ(expected >= 0, (expected >= 0 || expected == RefuseTableFull) &&
                                              InsertTaskAt(Task(name, due), std::max(expected, 0)));
                 if (expected >= 0)

@@ -1,7 +1,6 @@
 #pragma once
 
-// Stands in for the program's clock: each test program includes this in
-// exactly one file, and ReadLocalTime answers what the test set last.
+// The tests' clock, in place of GetLocalTime: include it in one file a program.
 #include "schedule/local_time.h"
 
 inline SYSTEMTIME fakeNow;
