@@ -26,24 +26,32 @@ display_works() {
     [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
 }
 
-# Starts Xvfb on the first free display unless a working one is set.
-ensure_display() {
-    if display_works; then
-        return 0
-    fi
-    local n=90
+# Starts Xvfb on the first free display from number $1 on; leaves its name
+# in started_display and its process in started_pid.
+start_xvfb() {
+    local n=$1
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
         n=$((n + 1))
     done
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
+    started_pid=$!
+    started_display=":$n"
     for _ in $(seq 1 100); do
-        display_works && return 0
+        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && return 0
         sleep 0.1
     done
-    echo "Xvfb did not start on $DISPLAY" >&2
+    echo "Xvfb did not start on :$n" >&2
     return 1
+}
+
+# Starts Xvfb unless a working display is set.
+ensure_display() {
+    if display_works; then
+        return 0
+    fi
+    start_xvfb 90
+    xvfb_pid=$started_pid
+    export DISPLAY=$started_display
 }
 
 stop_display() {
@@ -120,21 +128,13 @@ stop_sound() {
 # the menus of the other, so the tests of both run side by side.
 alarm_xvfb_pid=""
 start_alarm_world() {
-    local n=190
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
-        n=$((n + 1))
-    done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    alarm_xvfb_pid=$!
-    export ZELBRIN_ALARM_DISPLAY=":$n" ZELBRIN_ALARM_PREFIX="$WINEPREFIX-alarms"
+    start_xvfb 190
+    alarm_xvfb_pid=$started_pid
+    export ZELBRIN_ALARM_DISPLAY=$started_display ZELBRIN_ALARM_PREFIX="$WINEPREFIX-alarms"
     rm -rf "$ZELBRIN_ALARM_PREFIX"
     cp -a "$WINEPREFIX" "$ZELBRIN_ALARM_PREFIX"
-    for _ in $(seq 1 100); do
-        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-    DISPLAY=":$n" WINEPREFIX="$ZELBRIN_ALARM_PREFIX" wineserver -p
-    DISPLAY=":$n" WINEPREFIX="$ZELBRIN_ALARM_PREFIX" wine cmd.exe /c exit >/dev/null 2>&1 || true
+    DISPLAY=$started_display WINEPREFIX="$ZELBRIN_ALARM_PREFIX" wineserver -p
+    DISPLAY=$started_display WINEPREFIX="$ZELBRIN_ALARM_PREFIX" wine cmd.exe /c exit >/dev/null 2>&1 || true
 }
 
 stop_alarm_world() {
