@@ -8,7 +8,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/install-deps.sh >/dev/null
 bash scripts/build.sh win32 >/dev/null
 source scripts/wine-env.sh
-[ "$ZELBRIN_ARCH" = win64 ] && bash scripts/build.sh win64 >/dev/null
+build_for_wine >/dev/null
 trap stop_session EXIT
 ensure_display
 ensure_prefix

@@ -1,20 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds build/win32/zelbrin.exe and runs it under
-# Wine. With no display it runs under Xvfb, saves a screenshot of the main
+# Wine (the 64-bit build of the same sources where Wine is 64-bit only). With no display it runs under Xvfb, saves a screenshot of the main
 # window and says where.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/install-deps.sh
 bash scripts/build.sh win32 zelbrin
-exe="$PWD/build/win32/zelbrin.exe"
 
 source scripts/wine-env.sh
-if [ "$ZELBRIN_ARCH" = win64 ]; then
-    bash scripts/build.sh win64 zelbrin
-    exe="$PWD/build/win64/zelbrin.exe"
-    echo "this host runs no 32-bit programs: running the 64-bit build of the same sources"
-fi
+build_for_wine zelbrin
+exe="$PWD/build/$ZELBRIN_ARCH/zelbrin.exe"
 if display_works; then
     ensure_prefix
     echo "Starting $exe (exit it from the tray icon's menu: 退出)"

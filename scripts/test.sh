@@ -10,10 +10,7 @@ bash scripts/build.sh native
 bash scripts/build.sh win32
 
 source scripts/wine-env.sh
-if [ "$ZELBRIN_ARCH" = win64 ]; then
-    echo "this host runs no 32-bit programs: the Wine tiers test a 64-bit build of the same sources"
-    bash scripts/build.sh win64
-fi
+build_for_wine
 trap stop_session EXIT
 ensure_display
 start_sound

@@ -12,6 +12,15 @@ else
     export WINEARCH=win64
 fi
 wine() { "$WINELOADER" "$@"; }
+
+# Builds what this host's Wine runs where that is not the 32-bit release
+# build, which the callers build anyway.
+build_for_wine() {
+    if [ "$ZELBRIN_ARCH" = win64 ]; then
+        echo "this host runs no 32-bit programs: Wine runs a 64-bit build of the same sources" >&2
+        bash "$repo_root/scripts/build.sh" win64 "$@"
+    fi
+}
 # Wine and the sound server want a home folder even where none is set.
 export HOME="${HOME:-$repo_root/build/home}"
 mkdir -p "$HOME"

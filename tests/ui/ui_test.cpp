@@ -2,8 +2,8 @@
 
 #include "app/main_dialog.h"
 #include "schedule/task_table.h"
-#include "support/driver.h"
 #include "sound/sound.h"
+#include "support/driver.h"
 #include "support/fake_clock.h"
 #include "ui/countdown.h"
 #include "ui/interval.h"
