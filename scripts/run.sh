@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds build/win32/zelbrin.exe and runs it under
-# Wine (the 64-bit build of the same sources where Wine is 64-bit only). With no display it runs under Xvfb, saves a screenshot of the main
-# window and says where.
+# Wine (the 64-bit build of the same sources where Wine is 64-bit only).
+# With no display it runs under Xvfb, saves a screenshot of the main window
+# and says where.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
