@@ -24,3 +24,10 @@ if(CPPCHECK)
                 --inline-suppr --suppress=missingIncludeSystem --error-exitcode=1 --quiet
                 -I ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src)
 endif()
+
+# The one code style (.clang-format) of the program and its tests.
+find_program(CLANG_FORMAT clang-format REQUIRED)
+file(GLOB_RECURSE FORMATTED_SOURCES CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/src/*.cpp ${CMAKE_SOURCE_DIR}/src/*.h
+    ${CMAKE_SOURCE_DIR}/tests/*.cpp ${CMAKE_SOURCE_DIR}/tests/*.h)
+add_test(NAME lint.format COMMAND ${CLANG_FORMAT} --dry-run --Werror ${FORMATTED_SOURCES})

@@ -10,6 +10,7 @@ add_library(zelbrin_core STATIC
     src/app/main_dialog.cpp
     src/app/skin.cpp
     src/sound/sound.cpp
+    src/ui/alarm.cpp
     src/ui/add_task_dialog.cpp
     src/ui/countdown.cpp
     src/ui/interval.cpp
@@ -64,14 +65,12 @@ target_link_libraries(e2e_driver PRIVATE e2e_support GTest::gtest)
 target_link_options(e2e_driver PRIVATE ${STATIC_RUNTIME})
 add_test(NAME e2e.program COMMAND e2e_driver --gtest_filter=Program.* $<TARGET_FILE:zelbrin>)
 
-# Windows shown in one Wine world take the focus from each other and close
-# each other's menus, so the tests that show them take turns. The real-time
-# alarms run meanwhile in a world of their own (scripts/test.sh).
-set_tests_properties(win32.ui_tests e2e.program PROPERTIES RESOURCE_LOCK desktop TIMEOUT 300)
 add_test(NAME e2e.alarms
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/alarms.sh ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh
             $<TARGET_FILE:e2e_driver> $<TARGET_FILE:zelbrin> ${CMAKE_BINARY_DIR}/alarms)
-set_tests_properties(e2e.alarms PROPERTIES TIMEOUT 400)
+# Windows shown at once on one desktop take the focus from each other and
+# close each other's menus, so the tests that show them take turns.
+set_tests_properties(win32.ui_tests e2e.program e2e.alarms PROPERTIES RESOURCE_LOCK desktop TIMEOUT 300)
 foreach(test win32.ui_tests e2e.program e2e.alarms)
     # A filter that matches nothing must not pass.
     set_tests_properties(${test} PROPERTIES PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9]"

@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "schedule/task_table.h"
 #include "sound/sound.h"
+#include "ui/alarm.h"
 #include "ui/countdown.h"
 #include "ui/interval.h"
 #include "ui/panels.h"
@@ -125,7 +126,7 @@ void MainDialogCommand(HWND mainWindow, int controlId, LPARAM, int)
         ShowUsage(mainWindow);
         break;
     case IDM_TRAY_EXIT:
-        ExitProgram(mainWindow);
+        ExitProgram();
         break;
     default:
         // IDOK and IDCANCEL from the dialog manager, list and edit

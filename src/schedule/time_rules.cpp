@@ -32,8 +32,7 @@ bool IsInvalidTask(const SYSTEMTIME &dueTime, const SYSTEMTIME &now)
 
 void FormatTaskTime(const SYSTEMTIME &dueTime, char out[kTimeTextSize])
 {
-    FormatText(out, kTimeTextSize, "%d-%d-%d | %02d:%02d",
-               dueTime.wYear, dueTime.wMonth, dueTime.wDay,
+    FormatText(out, kTimeTextSize, "%d-%d-%d | %02d:%02d", dueTime.wYear, dueTime.wMonth, dueTime.wDay,
                dueTime.wHour, dueTime.wMinute);
 }
 
@@ -45,7 +44,13 @@ static bool IsLeapYear(int year)
 int DaysInMonth(int month, int year)
 {
     switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
+    case 1:
+    case 3:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12:
         return 31;
     case 2:
         return IsLeapYear(year) ? 29 : 28;
@@ -62,8 +67,7 @@ int DayOfYear(int year, int month, int day)
     return total;
 }
 
-void FormatCountdown(const SYSTEMTIME &now, const SYSTEMTIME &dueTime,
-                     char out[kTimeTextSize])
+void FormatCountdown(const SYSTEMTIME &now, const SYSTEMTIME &dueTime, char out[kTimeTextSize])
 {
     int days = 0;
     for (int year = now.wYear; year < dueTime.wYear; ++year)

@@ -27,7 +27,6 @@ int DaysInMonth(int month, int year);
 int DayOfYear(int year, int month, int day);
 
 // "%d天%d时%d分%d秒" from now to second 0 of the due minute.
-void FormatCountdown(const SYSTEMTIME &now, const SYSTEMTIME &dueTime,
-                     char out[kTimeTextSize]);
+void FormatCountdown(const SYSTEMTIME &now, const SYSTEMTIME &dueTime, char out[kTimeTextSize]);
 
 #endif

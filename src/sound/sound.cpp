@@ -1,5 +1,6 @@
 #include "sound/sound.h"
 
+#include <commdlg.h>
 #include <mmsystem.h>
 #include <string.h>
 
@@ -10,11 +11,17 @@ const char SOUND_HINT[] = "设置提示音文件路径,点击右边选择文件"
 // Passed with every command and a length of 0: nothing is ever written here.
 static char mciReturn[4];
 
+// "open \"<259-byte short path>\" alias zelbrin4294967295" and the NUL.
+static const int kSoundCommandSize = 320;
+
 // The multimedia and common-dialog libraries are loaded when first used:
 // loading them at start-up slows every start, and most runs of the program
 // never pick a file, and ring only much later.
 typedef MCIERROR(WINAPI *MciSendStringFunction)(LPCSTR, LPSTR, UINT, HWND);
 typedef BOOL(WINAPI *GetOpenFileNameFunction)(LPOPENFILENAMEA);
+
+static MciSendStringFunction sendMci;
+static unsigned alarmSoundCount;
 
 // Only from the system folder: a library of the same name beside the
 // program must never be loaded in its place.
@@ -33,11 +40,12 @@ static AnyFunction SystemFunction(const char *library, const char *name)
     return module ? reinterpret_cast<AnyFunction>(GetProcAddress(module, name)) : NULL;
 }
 
-static MCIERROR SendMci(const char *command)
+static void SendMci(const char *command)
 {
-    static const MciSendStringFunction send =
-        reinterpret_cast<MciSendStringFunction>(SystemFunction("winmm.dll", "mciSendStringA"));
-    return send ? send(command, mciReturn, 0, NULL) : MCIERR_INTERNAL;
+    if (!sendMci)
+        sendMci = reinterpret_cast<MciSendStringFunction>(SystemFunction("winmm.dll", "mciSendStringA"));
+    if (sendMci)
+        sendMci(command, mciReturn, 0, NULL);
 }
 
 static BOOL ShowOpenFileDialog(OPENFILENAMEA *request)
@@ -47,76 +55,58 @@ static BOOL ShowOpenFileDialog(OPENFILENAMEA *request)
     return show ? show(request) : FALSE;
 }
 
-static const char kMp3Filter[] = "mp3\0*.mp3\0";
-
-bool FormatSoundCommand(const char *verb, const char *shortPath, char command[kSoundCommandSize])
-{
-    command[0] = '\0';
-    if (shortPath[0] == '\0')
-        return false;
-    // Quoted: on volumes without 8.3 names the "short" form keeps its blanks.
-    FormatText(command, kSoundCommandSize, "%s \"%s\"", verb, shortPath);
-    return true;
-}
-
-static void SendSoundCommand(const char *verb, const char *shortPath)
+static void SendAliasCommand(const char *verb, const AlarmSound *sound)
 {
     char command[kSoundCommandSize];
-    if (FormatSoundCommand(verb, shortPath, command))
-        SendMci(command);
+    FormatText(command, sizeof command, "%s %s", verb, sound->alias);
+    SendMci(command);
 }
 
-void PlayAlarmSound(const char *path, char shortPath[kShortPathSize])
+void PlayAlarmSound(const char *path, AlarmSound *sound)
 {
-    memset(shortPath, 0, kShortPathSize);
-    DWORD length = GetShortPathNameA(path, shortPath, kShortPathSize);
-    if (length == 0 || length >= static_cast<DWORD>(kShortPathSize))
-        shortPath[0] = '\0';  // no such file, or a form too long to hold
-    SendSoundCommand("play", shortPath);
+    memset(sound, 0, sizeof *sound);
+    DWORD length = GetShortPathNameA(path, sound->shortPath, kShortPathSize);
+    if (length == 0 || length >= static_cast<DWORD>(kShortPathSize)) {
+        sound->shortPath[0] = '\0';  // no such file, or a form too long to hold
+        return;
+    }
+    // A play that names the file itself reuses the device already open for
+    // that file; an alias of the alarm's own gives it one of its own.
+    FormatText(sound->alias, sizeof sound->alias, "zelbrin%u", ++alarmSoundCount);
+    char command[kSoundCommandSize];
+    // Quoted: on volumes without 8.3 names the "short" form keeps its blanks.
+    FormatText(command, sizeof command, "open \"%s\" alias %s", sound->shortPath, sound->alias);
+    SendMci(command);
+    SendAliasCommand("play", sound);
 }
 
-void StopAlarmSound(const char *shortPath)
+void StopAlarmSound(const AlarmSound *sound)
 {
-    SendSoundCommand("close", shortPath);
+    if (sound->alias[0] != '\0')
+        SendAliasCommand("close", sound);
 }
 
-void FillOpenFileRequest(OPENFILENAMEA *request, HWND owner, char file[kSoundPathSize])
+void StopAllAlarmSounds()
 {
-    memset(request, 0, sizeof *request);
-    request->lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    request->hwndOwner = owner;
-    request->lpstrFilter = kMp3Filter;
-    request->nFilterIndex = 1;
-    request->lpstrFile = file;
-    request->nMaxFile = kSoundPathSize;
-    request->Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (sendMci)
+        SendMci("close all");
 }
 
 int ChooseSoundFile(HWND owner, char path[kSoundPathSize])
 {
+    static const char kMp3Filter[] = "mp3\0*.mp3\0";
     char file[kSoundPathSize] = "";
     OPENFILENAMEA request;
-    FillOpenFileRequest(&request, owner, file);
+    memset(&request, 0, sizeof request);
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    request.hwndOwner = owner;
+    request.lpstrFilter = kMp3Filter;
+    request.nFilterIndex = 1;
+    request.lpstrFile = file;
+    request.nMaxFile = kSoundPathSize;
+    request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     if (!ShowOpenFileDialog(&request))
         return 0;
     lstrcpyA(path, file);
     return 1;
-}
-
-void BrowseForSound(HWND dialog, int pathEditId)
-{
-    char path[kSoundPathSize] = "";
-    if (ChooseSoundFile(dialog, path) == 1)
-        SetDlgItemTextA(dialog, pathEditId, path);
-}
-
-int RingAlarm(HWND owner, UINT_PTR timerId, const char *soundPath,
-              const char *text, const char *caption, UINT style)
-{
-    char shortPath[kShortPathSize];
-    PlayAlarmSound(soundPath, shortPath);
-    KillTimer(owner, timerId);
-    int answer = MessageBoxA(owner, text, caption, style);
-    StopAlarmSound(shortPath);
-    return answer;
 }

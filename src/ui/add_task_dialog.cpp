@@ -7,6 +7,7 @@
 #include "schedule/local_time.h"
 #include "schedule/time_rules.h"
 #include "sound/sound.h"
+#include "ui/alarm.h"
 
 static const int kPickerTextSize = 256;
 static const int kYearsAhead = 50;

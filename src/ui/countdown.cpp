@@ -4,7 +4,8 @@
 #include "schedule/local_time.h"
 #include "schedule/task_table.h"
 #include "schedule/time_rules.h"
-#include "sound/sound.h"
+#include "ui/alarm.h"
+#include "ui/task_list.h"
 
 static void ShowCountdownText(HWND mainWindow, const char *text)
 {
@@ -29,24 +30,31 @@ void ExecuteCommand(HWND mainWindow)
     StartTimer(mainWindow);
 }
 
+// Counts the stops: an alarm whose box was open meanwhile must leave a
+// countdown that the user stopped stopped.
+static unsigned countdownStops;
+
 void StopCountdown(HWND mainWindow)
 {
+    ++countdownStops;
     KillTimer(mainWindow, kScheduleTimerId);
     ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
 }
 
-// Returns whether the countdown goes on: false when no task is left.
+// Returns whether the countdown goes on: false when no task is left, or
+// when the user stopped it while the box was open.
 static bool RingFirstTask(HWND mainWindow)
 {
     const TaskRecord &first = taskTable.slots[0];
     SYSTEMTIME dueTime = first.dueTime;
+    unsigned stops = countdownStops;
     RingAlarm(mainWindow, kScheduleTimerId, first.soundPath, first.message, first.name, MB_OK);
 
     // Found again by its minute: other windows stay usable while the box is
     // open, and the table may have changed meanwhile.
-    int slot = FindTaskByDueTime(dueTime);
-    if (RemoveTaskAt(slot))
-        SendDlgItemMessageA(mainWindow, IDC_MAIN_TASK_LIST, LB_DELETESTRING, slot, 0);
+    RemoveListedTask(mainWindow, FindTaskByDueTime(dueTime));
+    if (countdownStops != stops)
+        return false;
     if (taskTable.lastIndex < 0) {
         ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
         return false;

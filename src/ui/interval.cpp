@@ -4,9 +4,13 @@
 #include "schedule/format_text.h"
 #include "schedule/task_table.h"
 #include "sound/sound.h"
+#include "ui/alarm.h"
 #include "ui/panels.h"
 
 static int secondsLeft = 0;
+// Counts the starts and stops: an alarm answers only for the count that
+// rang, never for one the user stopped or started anew while its box was open.
+static unsigned intervalRuns;
 
 static const char kEmptyIntervalText[] = "0分0秒";
 static const char kBoxTextFormat[] = "%s\n\n[确定]继续计时，[取消]退出计时";
@@ -49,6 +53,7 @@ static void StartCounting(HWND mainWindow, int minutes)
 // next switch to that panel shows it enabled.
 static void EndCounting(HWND mainWindow)
 {
+    ++intervalRuns;
     EnableWindow(GetDlgItem(mainWindow, IDC_MAIN_MINUTES), TRUE);
     KillTimer(mainWindow, kIntervalTimerId);
     SetDlgItemTextA(mainWindow, IDC_MAIN_INTERVAL_COUNTDOWN, kEmptyIntervalText);
@@ -69,6 +74,7 @@ void StartIntervalCommand(HWND mainWindow)
     }
     EnableWindow(GetDlgItem(mainWindow, IDC_MAIN_MINUTES), FALSE);
     intervalRunning = 1;
+    ++intervalRuns;
     StartCounting(mainWindow, minutes);
 }
 
@@ -89,7 +95,10 @@ static void RingInterval(HWND mainWindow)
 
     char text[kBoxTextSize];
     FormatText(text, sizeof text, kBoxTextFormat, message);
+    unsigned run = intervalRuns;
     int answer = RingAlarm(mainWindow, kIntervalTimerId, soundPath, text, title, MB_YESNO);
+    if (intervalRuns != run)
+        return;
 
     int minutes = 0;
     if (answer == IDNO) {

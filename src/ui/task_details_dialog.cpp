@@ -5,8 +5,8 @@
 
 INT_PTR RunTaskDetailsDialog(HINSTANCE instance, TaskRecord *task)
 {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TASK_DETAILS), NULL,
-                           TaskDetailsDialogProc, reinterpret_cast<LPARAM>(task));
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TASK_DETAILS), NULL, TaskDetailsDialogProc,
+                           reinterpret_cast<LPARAM>(task));
 }
 
 // Each open dialog keeps its own record with its window: several can be

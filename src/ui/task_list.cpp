@@ -29,7 +29,7 @@ static void InsertLabel(HWND mainWindow, int position, const TaskRecord &task)
     SendToList(mainWindow, LB_INSERTSTRING, position, reinterpret_cast<LPARAM>(label));
 }
 
-static void RemoveTask(HWND mainWindow, int slot)
+void RemoveListedTask(HWND mainWindow, int slot)
 {
     if (RemoveTaskAt(slot))
         SendToList(mainWindow, LB_DELETESTRING, slot, 0);
@@ -87,7 +87,7 @@ void DeleteTaskCommand(HWND mainWindow)
         return;
     if (slot == 0)
         StopCountdown(mainWindow);
-    RemoveTask(mainWindow, slot);
+    RemoveListedTask(mainWindow, slot);
 }
 
 void ClearTasksCommand(HWND mainWindow)
@@ -102,7 +102,7 @@ void ClearTasksCommand(HWND mainWindow)
 void PurgeInvalidTasksCommand(HWND mainWindow)
 {
     for (int slot = FindFirstInvalid(); slot != kNoInvalidTask; slot = FindFirstInvalid())
-        RemoveTask(mainWindow, slot);
+        RemoveListedTask(mainWindow, slot);
 }
 
 void TaskDetailsCommand(HWND mainWindow)

@@ -13,6 +13,10 @@ const int kTaskLabelSize = 512;
 // "name  —  2026-12-25 | 09:05"
 void FormatTaskLabel(const TaskRecord &task, char label[kTaskLabelSize]);
 
+// Removes the task in this slot from the table and its item from the list;
+// a slot that holds no task changes nothing.
+void RemoveListedTask(HWND mainWindow, int slot);
+
 void AddTaskCommand(HWND mainWindow);
 void DeleteTaskCommand(HWND mainWindow);
 void ClearTasksCommand(HWND mainWindow);

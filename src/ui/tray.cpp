@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "res/resource.h"
+#include "sound/sound.h"
 
 static HMENU trayMenu;
 // The first-version ANSI layout: the larger records add nothing we use.
@@ -42,8 +43,8 @@ static void OpenTrayMenu(HWND mainWindow)
     SetForegroundWindow(mainWindow);
     POINT cursor;
     GetCursorPos(&cursor);
-    TrackPopupMenu(trayMenu, TPM_RIGHTALIGN | TPM_LEFTBUTTON | TPM_TOPALIGN,
-                   cursor.x, cursor.y, 0, mainWindow, NULL);
+    TrackPopupMenu(trayMenu, TPM_RIGHTALIGN | TPM_LEFTBUTTON | TPM_TOPALIGN, cursor.x, cursor.y, 0,
+                   mainWindow, NULL);
     // Without a message after the menu, reopening it from the tray fails
     // every second time on Windows.
     PostMessageA(mainWindow, WM_NULL, 0, 0);
@@ -71,11 +72,13 @@ void RestoreTrayIcon()
         Shell_NotifyIconA(NIM_ADD, &trayIconData);
 }
 
-// The dialog only ends once the innermost modal loop (an alarm or the usage
-// box) returns; a TaskbarCreated meanwhile must not bring the icon back.
-void ExitProgram(HWND mainWindow)
+// Ends the process here and now: ending the dialog would wait for the
+// innermost modal loop (an alarm, a task dialog, the file chooser, the usage
+// box) to return, and meanwhile the timers would go on ringing, with no icon
+// left to reach the program. Nothing is kept between runs, so nothing is lost.
+void ExitProgram()
 {
     Shell_NotifyIconA(NIM_DELETE, &trayIconData);
-    ClearTrayIconData();
-    EndDialog(mainWindow, 0);
+    StopAllAlarmSounds();
+    ExitProcess(0);
 }

@@ -18,7 +18,8 @@ void HandleTrayNotify(HWND mainWindow, WPARAM iconId, LPARAM mouseMessage);
 bool IsTaskbarCreatedMessage(UINT message);
 void RestoreTrayIcon();
 
-// Removes the icon and ends the main dialog, which ends the program.
-void ExitProgram(HWND mainWindow);
+// Removes the icon and ends the program at once, whatever window is open,
+// with status 0.
+void ExitProgram();
 
 #endif
