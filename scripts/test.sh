@@ -13,9 +13,7 @@ source scripts/wine-env.sh
 build_for_wine
 trap stop_session EXIT
 ensure_display
-start_sound
 ensure_prefix
-start_alarm_world
 start_wine
 
 # One CTest run over both build trees, so one summary line closes it.

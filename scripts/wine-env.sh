@@ -104,58 +104,8 @@ start_wine() {
     wine cmd.exe /c exit >/dev/null 2>&1 || true
 }
 
-# A sound server with a null sink that the audio test records; Wine plays
-# into it.
-pulse_pid=""
-start_sound() {
-    command -v pulseaudio >/dev/null || return 0
-    local dir="$repo_root/build/pulse"
-    mkdir -p "$dir"
-    rm -f "$dir/native"
-    pulseaudio --daemonize=no --exit-idle-time=-1 -n \
-        --load="module-null-sink sink_name=zelbrin_sink" \
-        --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" >"$dir/log" 2>&1 &
-    pulse_pid=$!
-    export PULSE_SERVER="unix:$dir/native"
-    for _ in $(seq 1 100); do
-        [ -S "$dir/native" ] && return 0
-        sleep 0.1
-    done
-    echo "the sound server did not start (see $dir/log)" >&2
-}
-
-stop_sound() {
-    if [ -n "$pulse_pid" ]; then
-        kill "$pulse_pid" 2>/dev/null || true
-        wait "$pulse_pid" 2>/dev/null || true
-        pulse_pid=""
-    fi
-}
-
-# A second Wine world, with its own display, prefix and server, for the
-# real-time alarm test: windows of one world never take the focus or close
-# the menus of the other, so the tests of both run side by side.
-alarm_xvfb_pid=""
-start_alarm_world() {
-    start_xvfb 190
-    alarm_xvfb_pid=$started_pid
-    export ZELBRIN_ALARM_DISPLAY=$started_display ZELBRIN_ALARM_PREFIX="$WINEPREFIX-alarms"
-    rm -rf "$ZELBRIN_ALARM_PREFIX"
-    cp -a "$WINEPREFIX" "$ZELBRIN_ALARM_PREFIX"
-    DISPLAY=$started_display WINEPREFIX="$ZELBRIN_ALARM_PREFIX" wineserver -p
-    DISPLAY=$started_display WINEPREFIX="$ZELBRIN_ALARM_PREFIX" wine cmd.exe /c exit >/dev/null 2>&1 || true
-}
-
-stop_alarm_world() {
-    [ -n "${ZELBRIN_ALARM_PREFIX:-}" ] && WINEPREFIX="$ZELBRIN_ALARM_PREFIX" wineserver -k >/dev/null 2>&1 || true
-    [ -n "$alarm_xvfb_pid" ] && kill "$alarm_xvfb_pid" 2>/dev/null || true
-    alarm_xvfb_pid=""
-}
-
 # Ends whatever of the above this script started; for trap ... EXIT.
 stop_session() {
-    stop_alarm_world
     stop_wineserver
     stop_display
-    stop_sound
 }

@@ -11,7 +11,10 @@
 #include "support/driver.h"
 
 // As a user clicks: a radio button also takes the check.
-static void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+static void Click(HWND dialog, int id)
+{
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 namespace {
 
@@ -60,7 +63,8 @@ double StartUpOnce(const std::string &exe, const char *caption)
     PROCESS_INFORMATION process = {};
     std::string commandLine = "\"" + exe + "\"";
     double start = NowMs();
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                        &process))
         return -1;
     Shown shown = {process.dwProcessId, caption, false};
     while (!shown.found && NowMs() - start < 30000) {
@@ -90,8 +94,9 @@ int StartUp(const std::string &zelbrin, const std::string &minimal, int runs)
         yardstick.push_back(StartUpOnce(minimal, "MinimalDialog"));
     }
     double a = Median(program), b = Median(yardstick);
-    printf("start-up (median of %d, process start to visible main window): zelbrin %.0f ms, minimal dialog %.0f ms, ratio %.2f\n",
-           runs, a, b, a / b);
+    printf(
+        "start-up (median of %d, process start to visible main window): zelbrin %.0f ms, minimal dialog %.0f ms, ratio %.2f\n",
+        runs, a, b, a / b);
     return 0;
 }
 
@@ -133,7 +138,7 @@ int Idle(const std::string &zelbrin, int seconds)
     fflush(stdout);
     Sleep(seconds * 1000);
     Post(mainWindow, 9999);
-    return ExitStatus();
+    return ExitStatus(15000);
 }
 
 double MsIntoMinute(const SYSTEMTIME &t, WORD dueMinute)
@@ -168,8 +173,9 @@ int Latency(const std::string &zelbrin)
             intervalMs = NowMs() - lastTick;
         Sleep(5);
     }
-    printf("alarm latency: scheduled box %.0f ms after the start of its due minute; interval box %.0f ms after its last tick\n",
-           scheduledMs, intervalMs);
+    printf(
+        "alarm latency: scheduled box %.0f ms after the start of its due minute; interval box %.0f ms after its last tick\n",
+        scheduledMs, intervalMs);
     TerminateProcess(program.hProcess, 0);
     return 0;
 }
@@ -184,6 +190,8 @@ int main(int argc, char **argv)
         return Idle(argv[2], atoi(argv[3]));
     if (argc >= 3 && std::string(argv[1]) == "latency")
         return Latency(argv[2]);
-    fprintf(stderr, "usage: bench_driver startup ZELBRIN MINIMAL RUNS | idle ZELBRIN SECONDS | latency ZELBRIN\n");
+    fprintf(
+        stderr,
+        "usage: bench_driver startup ZELBRIN MINIMAL RUNS | idle ZELBRIN SECONDS | latency ZELBRIN\n");
     return 2;
 }

@@ -8,7 +8,10 @@
 #include "support/driver.h"
 
 // As a user clicks: a radio button also takes the check.
-static void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+static void Click(HWND dialog, int id)
+{
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 static std::string folder;
 
@@ -32,7 +35,8 @@ static void Save(HWND window, const char *name)
     info.biPlanes = 1;
     info.biBitCount = 24;
     std::vector<BYTE> pixels(static_cast<size_t>((width * 3 + 3) & ~3) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO *>(&info), DIB_RGB_COLORS);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO *>(&info),
+              DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(NULL, screen);

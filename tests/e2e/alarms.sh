@@ -1,12 +1,26 @@
 #!/usr/bin/env bash
-# alarms.sh WINE_RUN E2E_DRIVER ZELBRIN WORK_DIR: records the null sink while
-# the driver's real-time alarms ring; the driver reads it as it grows.
+# alarms.sh WINE_RUN E2E_DRIVER ZELBRIN WORK_DIR: runs the driver's real-time
+# alarms with a sound server of their own and records its null sink; the
+# driver reads the recording as it grows.
 set -euo pipefail
-rm -rf "$4" && mkdir -p "$4/sound dir"
-for name in alarm interval; do
-    sox -n -r 44100 -c 2 "$4/sound dir/$name tone.mp3" synth 5 sine 440 vol 0.5
+work=$4
+rm -rf "$work"
+mkdir -p "$work/sound dir"
+# A loud start, then a softer tone longer than any box stays open: the start
+# tells a new alarm's sound from an older one's, and silence can only come
+# from a close.
+sox -n -r 44100 -c 2 "$work/loud.wav" synth 3 sine 440 vol 0.8
+sox -n -r 44100 -c 2 "$work/soft.wav" synth 197 sine 440 vol 0.2
+sox "$work/loud.wav" "$work/soft.wav" "$work/sound dir/alarm tone.mp3"
+export PULSE_SERVER="unix:$work/pulse"
+pulseaudio --daemonize=no --exit-idle-time=-1 -n --load="module-null-sink sink_name=zelbrin_sink" \
+    --load="module-native-protocol-unix socket=$work/pulse auth-anonymous=1" >"$work/pulse.log" 2>&1 &
+helpers=$!
+trap 'kill $helpers' EXIT
+for _ in $(seq 1 100); do
+    [ -S "$work/pulse" ] && break
+    sleep 0.1
 done
-parec -d zelbrin_sink.monitor --format=s16le --rate=44100 --channels=2 --latency-msec=20 >"$4/sound.raw" &
-trap 'kill $!' EXIT
-export DISPLAY=${ZELBRIN_ALARM_DISPLAY:-$DISPLAY} WINEPREFIX=${ZELBRIN_ALARM_PREFIX:-${WINEPREFIX:-}}
-ZELBRIN_SOUND_DIR="Z:${4//\//\\}" "$1" "$2" --gtest_filter=Alarms.* "$3"
+parec -d zelbrin_sink.monitor --format=s16le --rate=44100 --channels=2 --latency-msec=20 >"$work/sound.raw" &
+helpers="$helpers $!"
+ZELBRIN_SOUND_DIR="Z:${work//\//\\}" "$1" "$2" --gtest_filter=Alarms.* "$3"
