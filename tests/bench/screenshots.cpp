@@ -15,6 +15,17 @@ static void Click(HWND dialog, int id)
 
 static std::string folder;
 
+// "+" and the add-task dialog filled, left open.
+static HWND OpenAddDialog(const std::string &name, const SYSTEMTIME &due)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    Post(mainWindow, 1008);
+    HWND dialog = WaitWindow("时间设置");
+    FillAddDialog(dialog, name, now, due);
+    return dialog;
+}
+
 static void Save(HWND window, const char *name)
 {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
