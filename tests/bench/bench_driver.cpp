@@ -138,7 +138,10 @@ int Idle(const std::string &zelbrin, int seconds)
     fflush(stdout);
     Sleep(seconds * 1000);
     Post(mainWindow, 9999);
-    return ExitStatus(15000);
+    DWORD status = 1;
+    WaitForSingleObject(program.hProcess, 15000);
+    GetExitCodeProcess(program.hProcess, &status);
+    return static_cast<int>(status);
 }
 
 double MsIntoMinute(const SYSTEMTIME &t, WORD dueMinute)

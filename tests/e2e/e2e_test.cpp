@@ -17,16 +17,10 @@ bool TrayIcon(DWORD message = NIM_MODIFY)
     return Shell_NotifyIconA(message, &icon) != FALSE;
 }
 
-bool Topmost(HWND window)
-{
-    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
 std::string recording;
 const long kSecond = 44100 * 2;  // samples: 44.1 kHz, 16-bit stereo
 
-// RMS of the second of recording that begins 0.5 s after now; NAN when the
-// recorder does not get that far within 10 s.
+// RMS of the recording's second from 0.5 s on; NAN if it is not there in 10 s.
 double LoudnessSoon()
 {
     static short samples[kSecond];
@@ -46,18 +40,17 @@ double LoudnessSoon()
     return count == kSecond ? sqrt(sum / count) / 32768 : NAN;
 }
 
-// The tone starts loud, then goes on soft; silence is well below both.
-const double kLoudStart = 0.3;
-const double kHeard = 0.05;
-const double kSilent = 0.003;
-
 // In real time, with one mp3 at a path with blanks for both modes: both
-// alarms ring on top of everything and are heard apart. The task rings
-// inside the interval's box, so its box returns first.
-void RingBothModes(const std::string &folder)
+// alarms ring on top of everything and are heard apart. Then the program
+// lives on in the tray, and "退出" ends it at once under two open windows.
+TEST(Program, RingsLivesInTheTrayAndExitsAtOnce)
 {
-    recording = folder + "\\sound.raw";
-    const std::string tone = folder + "\\sound dir\\alarm tone.mp3";
+    const char *folder = getenv("ZELBRIN_SOUND_DIR");
+    ASSERT_TRUE(folder) << "run through tests/e2e/run.sh";
+    programPath = getenv("ZELBRIN_EXE");  // a Unix path is one on drive Z:
+    ASSERT_TRUE(StartProgram());
+    recording = std::string(folder) + "\\sound.raw";
+    const std::string tone = std::string(folder) + "\\sound dir\\alarm tone.mp3";
     SetText(mainWindow, 1036, "1");
     SetText(mainWindow, 1016, "隔时");
     SetText(mainWindow, 1033, tone);
@@ -69,27 +62,23 @@ void RingBothModes(const std::string &folder)
     Post(mainWindow, 1030);
     HWND interval = WaitWindow("隔时", 80000);
     ASSERT_TRUE(interval);
-    EXPECT_GT(LoudnessSoon(), kLoudStart);
-    EXPECT_TRUE(Topmost(interval));
+    EXPECT_GT(LoudnessSoon(), 0.3);  // the tone starts loud, then goes on at 0.14
+    EXPECT_TRUE(GetWindowLongA(interval, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // The task rings inside the interval's box, so its box returns first.
     HWND task = WaitWindow("定时", 80000);
     ASSERT_TRUE(task);
-    EXPECT_GT(LoudnessSoon(), kLoudStart) << "the task's alarm plays nothing";
-    EXPECT_TRUE(Topmost(task));
+    EXPECT_GT(LoudnessSoon(), 0.3) << "the task's alarm plays nothing";
+    EXPECT_TRUE(GetWindowLongA(task, GWL_EXSTYLE) & WS_EX_TOPMOST);
     Post(task, IDOK);
     ASSERT_TRUE(WaitGone(task));
-    EXPECT_GT(LoudnessSoon(), kHeard) << "closing one alarm silenced the other";
+    EXPECT_GT(LoudnessSoon(), 0.05) << "closing one alarm silenced the other";
     Post(interval, IDNO);
     ASSERT_TRUE(WaitGone(interval));
-    EXPECT_LT(LoudnessSoon(), kSilent) << "a sound went on after its box closed";
-}
+    EXPECT_LT(LoudnessSoon(), 0.003) << "a sound went on after its box closed";
 
-// Closed, it lives on in the tray, and its icon comes back with the taskbar;
-// "退出" ends it at once under an add-task dialog and the usage box.
-void LiveInTheTrayAndExit()
-{
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitGone(mainWindow));
-    EXPECT_EQ(-1, ExitStatus(0));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(program.hProcess, 0)) << "closing ended the program";
     EXPECT_TRUE(TrayIcon());
     TrayIcon(NIM_DELETE);  // what a restart of Explorer does
     ASSERT_FALSE(TrayIcon());
@@ -109,21 +98,13 @@ void LiveInTheTrayAndExit()
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     HWND usage = WaitWindow("使用说明");
     ASSERT_TRUE(usage) << "the first item of the menu is not the usage";
-    EXPECT_FALSE(Topmost(usage));
+    EXPECT_FALSE(GetWindowLongA(usage, GWL_EXSTYLE) & WS_EX_TOPMOST);
     Post(mainWindow, 9999);
-    EXPECT_EQ(0, ExitStatus(1500));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.hProcess, 1500)) << "still running after 1.5 s";
+    DWORD status = 1;
+    GetExitCodeProcess(program.hProcess, &status);
+    EXPECT_EQ(0u, status);
     EXPECT_FALSE(TrayIcon());
-}
-
-TEST(Program, RingsLivesInTheTrayAndExitsAtOnce)
-{
-    const char *folder = getenv("ZELBRIN_SOUND_DIR");
-    ASSERT_TRUE(folder) << "run through tests/e2e/run.sh";
-    programPath = getenv("ZELBRIN_EXE");  // a Unix path is one on drive Z:
-    ASSERT_TRUE(StartProgram());
-    RingBothModes(folder);
-    if (!HasFatalFailure())
-        LiveInTheTrayAndExit();
 }
 
 }  // namespace

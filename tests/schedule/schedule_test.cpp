@@ -62,8 +62,7 @@ TaskRecord Task(const std::string &name, const SYSTEMTIME &due)
     return task;
 }
 
-// Slot for slot the due minute, name and message, then whether every slot
-// above is all zero.
+// Slot for slot the due minute, name and message; every slot above all zero.
 std::string TableAsText()
 {
     std::string text;
@@ -77,8 +76,7 @@ std::string TableAsText()
     return text;
 }
 
-// Random adds, removals, edits and clears against a sorted map of due minute
-// to name.
+// Random adds, removals, edits and clears against a sorted map of minute to name.
 TEST(TaskTable, RandomOperationsMatchASortedModel)
 {
     std::mt19937 random(2026);

@@ -91,15 +91,6 @@ inline bool StartProgram()
     return mainWindow != NULL;
 }
 
-// -1 while it still runs.
-inline int ExitStatus(DWORD timeoutMs)
-{
-    DWORD status = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(program.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(program.hProcess, &status);
-    return static_cast<int>(status);
-}
-
 // The minute `minutes` after `time`, at second 0.
 inline SYSTEMTIME Plus(SYSTEMTIME time, int minutes)
 {
