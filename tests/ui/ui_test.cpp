@@ -176,7 +176,8 @@ TEST(Ui, AddingRefusesWithTheReasonAndDetailsEditTheirOwnTask)
         {Time(2028, 1, 1, 0, 0), "插入失败|任务列表已满，最多可添加100个任务"},
     };
     Add(std::string(1000, 'x'), Time(2027, 1, 1, 0, 0));
-    for (int i = 1; i < 100; ++i)
+    Add("the last year listed", Time(2076, 12, 31, 23, 59));
+    for (int i = 1; i < 99; ++i)
         Add("t", Time(2027, 1, 1 + i / 60, 0, i % 60));
     for (auto [due, refusal] : refused) {
         shown.clear();
