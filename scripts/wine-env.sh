@@ -81,11 +81,14 @@ stop_wineserver() {
 ensure_prefix() {
     stop_wineserver
     # The stamp names the set-up below; a changed set-up makes a new prefix.
-    local stamp="$WINEPREFIX/.zelbrin-prefix-2"
+    local stamp="$WINEPREFIX/.zelbrin-prefix-4"
     if [ ! -f "$stamp" ]; then
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         wine wineboot -i >/dev/null 2>&1 || true
+        # The title bars' buttons are glyphs of Marlett (Debian's fonts-wine),
+        # which this Wine finds only in the prefix's own font folder.
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         # Without a window manager every hide waits about 2 s unless windows
         # are unmanaged; a crash must fail fast rather than wait on a dialog.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1

@@ -105,9 +105,31 @@ int main(int argc, char **argv)
     Click(mainWindow, 1030);
     Sleep(2500);
     Save(mainWindow, "interval-counting");
-    HWND alarm = WaitWindow("喝水", 150000);
-    if (alarm)
+    // The user works in another program while Zelbrin waits in the tray.
+    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    WNDCLASSA frame = {};
+    frame.lpfnWndProc = DefWindowProcA;
+    frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    frame.lpszClassName = "OtherProgram";
+    RegisterClassA(&frame);
+    HWND work = CreateWindowExA(0, "OtherProgram", "工作报告.txt - 记事本", WS_OVERLAPPEDWINDOW, 320,
+                                260, 640, 480, NULL, NULL, NULL, NULL);
+    HWND page = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 620, 440,
+                                work, NULL, NULL, NULL);
+    SetWindowTextA(page, "本周工作总结\r\n\r\n1. 完成需求评审\r\n2. ...");
+    ShowWindow(work, SW_SHOWNORMAL);
+    SetForegroundWindow(work);
+    HWND alarm = NULL;
+    for (int i = 0; i < 15000 && !alarm; ++i) {
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        alarm = WaitWindow("喝水", 10);
+    }
+    if (alarm) {
         Save(alarm, "scheduled-alarm");
+        Save(work, "alarm-on-top");
+    }
     TerminateProcess(program.hProcess, 0);
     return alarm ? 0 : 1;
 }

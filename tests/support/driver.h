@@ -13,7 +13,6 @@ inline LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-// id 0: the window's own text.
 inline std::string Text(HWND window, int id = 0)
 {
     char text[4096] = "";
@@ -84,9 +83,16 @@ inline bool WaitGone(HWND window)
 
 inline bool StartProgram()
 {
-    STARTUPINFOA startup = {sizeof startup};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     std::string line = "\"" + programPath + "\"";
     CreateProcessA(programPath.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &program);
+    // It ends with the driver, not holding a failed test's output open.
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    HANDLE job = CreateJobObjectA(NULL, NULL);
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    AssignProcessToJobObject(job, program.hProcess);
     mainWindow = WaitWindow("ZelbrinV1.0", 30000);
     return mainWindow != NULL;
 }

@@ -25,9 +25,8 @@ Texts ListItems(HWND window, int id)
 
 HWND dialog;  // the main dialog of the test at hand, modeless
 
-// Modal windows are caught by a WH_CBT hook and answered in their own loop:
-// the first by `answer` if set, the rest as a user who agrees. Each but the
-// add-task dialog is noted as "caption|text".
+// Modal windows are answered in their own loop: the first by `answer` if set,
+// the rest as a user who agrees; all but the add-task dialog noted in `shown`.
 void (*answer)(HWND window);
 Texts shown;
 std::string nextName;
@@ -144,7 +143,6 @@ TEST(Ui, MainWindowTrayAndUsage)
     EXPECT_FALSE(IsIconic(dialog));
     ASSERT_EQ(3u, shown.size()) << "the usage boxes and the file chooser";
     EXPECT_EQ(0u, shown[0].find("使用说明|ZelbrinV1.0 （把握时间，不让它与你擦肩而过~）\n\n---"));
-    EXPECT_EQ(shown[0], shown[1]);
 }
 
 // In an open box or dialog: select a task, set the minutes, command, name it, answer.
@@ -241,8 +239,7 @@ TEST(Ui, TaskCommandsStopTheCountdownOnlyWhenTheyShould)
 
 const char kNoStart[] = "执行失败|首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~";
 
-// A box kept open past the next tasks' minutes: they ring at the next tick,
-// late and in order, and the countdown never goes negative.
+// Tasks due while a box was open ring at the next tick, late, in order.
 TEST(Ui, CountdownRingsDueAndMissedTasksInOrder)
 {
     Fresh();
@@ -269,8 +266,7 @@ TEST(Ui, CountdownRingsDueAndMissedTasksInOrder)
     EXPECT_EQ(kZeros, Text(dialog, 1029));
 }
 
-// The user's last command wins over an alarm whose box was open meanwhile,
-// and the rung task is found again by its minute.
+// A stop given under an alarm box stands; the rung task is found by its minute.
 TEST(Ui, ACountdownStoppedWhileItsBoxIsOpenStaysStopped)
 {
     const std::tuple<int, int, Texts> stops[] = {
