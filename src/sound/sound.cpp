@@ -65,17 +65,16 @@ static void SendAliasCommand(const char *verb, const AlarmSound *sound)
 void PlayAlarmSound(const char *path, AlarmSound *sound)
 {
     memset(sound, 0, sizeof *sound);
-    DWORD length = GetShortPathNameA(path, sound->shortPath, kShortPathSize);
-    if (length == 0 || length >= static_cast<DWORD>(kShortPathSize)) {
-        sound->shortPath[0] = '\0';  // no such file, or a form too long to hold
-        return;
-    }
+    char shortPath[kShortPathSize] = "";
+    DWORD length = GetShortPathNameA(path, shortPath, kShortPathSize);
+    if (length == 0 || length >= static_cast<DWORD>(kShortPathSize))
+        return;  // no such file, or a form too long to hold
     // A play that names the file itself reuses the device already open for
     // that file; an alias of the alarm's own gives it one of its own.
     FormatText(sound->alias, sizeof sound->alias, "zelbrin%u", ++alarmSoundCount);
     char command[kSoundCommandSize];
     // Quoted: on volumes without 8.3 names the "short" form keeps its blanks.
-    FormatText(command, sizeof command, "open \"%s\" alias %s", sound->shortPath, sound->alias);
+    FormatText(command, sizeof command, "open \"%s\" alias %s", shortPath, sound->alias);
     SendMci(command);
     SendAliasCommand("play", sound);
 }

@@ -12,11 +12,10 @@ const int kSoundPathSize = 260;
 const int kShortPathSize = 260;
 const int kSoundAliasSize = 16;
 
-// One alarm's sound: the file's short form, and the name of the device it
-// plays on. Each alarm opens a device of its own, so two alarms with the
-// same file never close each other's sound.
+// One alarm's sound: the name of the device it plays on, empty when the
+// path named no file. Each alarm opens a device of its own, so two alarms
+// with the same file never close each other's sound.
 struct AlarmSound {
-    char shortPath[kShortPathSize];  // empty when the path names no file
     char alias[kSoundAliasSize];
 };
 
