@@ -69,7 +69,7 @@ add_test(NAME e2e.program
             $<TARGET_FILE:e2e_driver> $<TARGET_FILE:zelbrin> ${CMAKE_BINARY_DIR}/e2e)
 # Windows shown at once on one desktop take the focus from each other and
 # close each other's menus, so the tests that show them take turns.
-set_tests_properties(win32.ui_tests e2e.program PROPERTIES RESOURCE_LOCK desktop TIMEOUT 300)
+set_tests_properties(win32.ui_tests e2e.program PROPERTIES RESOURCE_LOCK desktop TIMEOUT 360)
 foreach(test win32.ui_tests e2e.program)
     # A run that tests nothing must not pass.
     set_tests_properties(${test} PROPERTIES PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9]"

@@ -60,6 +60,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TRAYNOTIFY:
         HandleTrayNotify(window, wParam, lParam);
         return FALSE;
+    case WM_ALARMANSWER:
+        HandleAlarmAnswer(window, wParam, lParam);
+        return FALSE;
     }
     return FALSE;
 }

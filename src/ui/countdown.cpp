@@ -17,6 +17,14 @@ static void StartTimer(HWND mainWindow)
     SetTimer(mainWindow, kScheduleTimerId, kCountdownPeriodMs, ScheduleTimerProc);
 }
 
+static void TaskAlarmAnswered(HWND mainWindow, int answer);
+static const AlarmKind kTaskAlarm = {kScheduleTimerId, MB_OK, TaskAlarmAnswered};
+
+// Whether the countdown goes on once the open task alarm is answered: a stop
+// given while its box was open stands.
+static bool resumeAfterAlarm;
+static SYSTEMTIME ringingDueTime;
+
 void ExecuteCommand(HWND mainWindow)
 {
     SYSTEMTIME now;
@@ -27,61 +35,56 @@ void ExecuteCommand(HWND mainWindow)
                     "执行失败", MB_ICONERROR);
         return;
     }
+    resumeAfterAlarm = true;
     StartTimer(mainWindow);
 }
 
-// Counts the stops: an alarm whose box was open meanwhile must leave a
-// countdown that the user stopped stopped.
-static unsigned countdownStops;
-
 void StopCountdown(HWND mainWindow)
 {
-    ++countdownStops;
+    resumeAfterAlarm = false;
     KillTimer(mainWindow, kScheduleTimerId);
     ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
 }
 
-// Returns whether the countdown goes on: false when no task is left, or
-// when the user stopped it while the box was open.
-static bool RingFirstTask(HWND mainWindow)
+static void TaskAlarmAnswered(HWND mainWindow, int)
 {
-    const TaskRecord &first = taskTable.slots[0];
-    SYSTEMTIME dueTime = first.dueTime;
-    unsigned stops = countdownStops;
-    RingAlarm(mainWindow, kScheduleTimerId, first.soundPath, first.message, first.name, MB_OK);
-
-    // Found again by its minute: other windows stay usable while the box is
-    // open, and the table may have changed meanwhile.
-    RemoveListedTask(mainWindow, FindTaskByDueTime(dueTime));
-    if (countdownStops != stops)
-        return false;
+    // Found again by its minute: the table may have changed while the box
+    // was open.
+    RemoveListedTask(mainWindow, FindTaskByDueTime(ringingDueTime));
+    if (!resumeAfterAlarm)
+        return;
     if (taskTable.lastIndex < 0) {
-        ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
-        return false;
+        // The last task has rung: the countdown has ended.
+        StopCountdown(mainWindow);
+        return;
     }
     StartTimer(mainWindow);
-    return true;
+    // At once: a task that fell due while the box was open rings now.
+    ScheduleTimerProc(mainWindow, WM_TIMER, kScheduleTimerId, 0);
 }
 
 void CALLBACK ScheduleTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD)
 {
-    // Read once: after an alarm the text is worked out from this same time.
-    SYSTEMTIME now;
-    ReadLocalTime(&now);
-    // A due minute that went by without a tick (another alarm's box was
-    // open, the computer slept) still rings, late, rather than block every
-    // task behind it.
-    while (taskTable.lastIndex >= 0 && IsInvalidTask(taskTable.slots[0].dueTime, now)) {
-        if (!RingFirstTask(mainWindow))
-            return;
-    }
+    // The countdown waits while its box is open; the answer goes on.
+    if (AlarmOpen(&kTaskAlarm))
+        return;
     if (taskTable.lastIndex < 0) {
         // Emptied under a running countdown: nothing to count down to until
         // a task is added.
         ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
         return;
     }
+    SYSTEMTIME now;
+    ReadLocalTime(&now);
+    const TaskRecord &first = taskTable.slots[0];
+    // A due minute that went by without a tick (the computer slept) still
+    // rings, late, rather than block every task behind it.
+    if (IsInvalidTask(first.dueTime, now)) {
+        ringingDueTime = first.dueTime;
+        RingAlarm(mainWindow, &kTaskAlarm, first.soundPath, first.message, first.name);
+        return;
+    }
     char text[kTimeTextSize];
-    FormatCountdown(now, taskTable.slots[0].dueTime, text);
+    FormatCountdown(now, first.dueTime, text);
     ShowCountdownText(mainWindow, text);
 }

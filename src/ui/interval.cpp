@@ -8,14 +8,15 @@
 #include "ui/panels.h"
 
 static int secondsLeft = 0;
-// Counts the starts and stops: an alarm answers only for the count that
-// rang, never for one the user stopped or started anew while its box was open.
-static unsigned intervalRuns;
+// Whether the open box answers for the count: a stop or a new start given
+// while it was open stands.
+static bool awaitingAnswer;
+
+static void IntervalAlarmAnswered(HWND mainWindow, int answer);
+static const AlarmKind kIntervalAlarm = {kIntervalTimerId, MB_YESNO, IntervalAlarmAnswered};
 
 static const char kEmptyIntervalText[] = "0分0秒";
 static const char kBoxTextFormat[] = "%s\n\n[确定]继续计时，[取消]退出计时";
-// The longest message and the fixed lines after it.
-static const int kBoxTextSize = kMessageSize + 64;
 static const int kMinutesTextSize = 256;
 
 bool ParseIntervalMinutes(const char *text, int *minutes)
@@ -53,7 +54,7 @@ static void StartCounting(HWND mainWindow, int minutes)
 // next switch to that panel shows it enabled.
 static void EndCounting(HWND mainWindow)
 {
-    ++intervalRuns;
+    awaitingAnswer = false;
     EnableWindow(GetDlgItem(mainWindow, IDC_MAIN_MINUTES), TRUE);
     KillTimer(mainWindow, kIntervalTimerId);
     SetDlgItemTextA(mainWindow, IDC_MAIN_INTERVAL_COUNTDOWN, kEmptyIntervalText);
@@ -74,7 +75,7 @@ void StartIntervalCommand(HWND mainWindow)
     }
     EnableWindow(GetDlgItem(mainWindow, IDC_MAIN_MINUTES), FALSE);
     intervalRunning = 1;
-    ++intervalRuns;
+    awaitingAnswer = false;
     StartCounting(mainWindow, minutes);
 }
 
@@ -85,6 +86,13 @@ void StopIntervalCommand(HWND mainWindow)
 
 static void RingInterval(HWND mainWindow)
 {
+    awaitingAnswer = true;
+    if (AlarmOpen(&kIntervalAlarm)) {
+        // A count started anew ran out while the last box is still open:
+        // that box, on screen and sounding, answers for this count too.
+        KillTimer(mainWindow, kIntervalTimerId);
+        return;
+    }
     // Read at the moment it rings: they may have changed while counting.
     char title[kNameSize] = "";
     char message[kMessageSize] = "";
@@ -92,14 +100,16 @@ static void RingInterval(HWND mainWindow)
     GetDlgItemTextA(mainWindow, IDC_MAIN_TITLE, title, sizeof title);
     GetDlgItemTextA(mainWindow, IDC_MAIN_MESSAGE, message, sizeof message);
     GetDlgItemTextA(mainWindow, IDC_MAIN_SOUND_PATH, soundPath, sizeof soundPath);
-
-    char text[kBoxTextSize];
+    char text[kAlarmTextSize];
     FormatText(text, sizeof text, kBoxTextFormat, message);
-    unsigned run = intervalRuns;
-    int answer = RingAlarm(mainWindow, kIntervalTimerId, soundPath, text, title, MB_YESNO);
-    if (intervalRuns != run)
-        return;
+    RingAlarm(mainWindow, &kIntervalAlarm, soundPath, text, title);
+}
 
+static void IntervalAlarmAnswered(HWND mainWindow, int answer)
+{
+    if (!awaitingAnswer)
+        return;
+    awaitingAnswer = false;
     int minutes = 0;
     if (answer == IDNO) {
         EndCounting(mainWindow);

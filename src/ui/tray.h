@@ -3,8 +3,7 @@
 
 #include <windows.h>
 
-// The tray icon's callback message to the main window.
-const UINT WM_TRAYNOTIFY = WM_USER + 5;
+#include "ui/messages.h"
 
 void CreateTrayMenu();
 void ClearTrayIconData();

@@ -18,31 +18,84 @@ bool TrayIcon(DWORD message = NIM_MODIFY)
 }
 
 std::string recording;
-const long kSecond = 44100 * 2;  // samples: 44.1 kHz, 16-bit stereo
+const long kBytesPerSecond = 44100 * 4;  // 44.1 kHz, 16-bit stereo
 
-// RMS of the recording's second from 0.5 s on; NAN if it is not there in 10 s.
-double LoudnessSoon()
+long RecordedBytes()
 {
-    static short samples[kSecond];
     FILE *file = fopen(recording.c_str(), "rb");
     fseek(file, 0, SEEK_END);
-    long from = (ftell(file) & ~3L) + kSecond;
-    size_t count = 0;
-    for (int i = 0; i < 1000 && count < kSecond; ++i) {
-        Sleep(10);
-        fseek(file, from, SEEK_SET);
-        count = fread(samples, sizeof samples[0], kSecond, file);
-    }
+    long end = ftell(file) & ~3L;
     fclose(file);
+    return end;
+}
+
+// RMS of the recording's bytes from `from` on; NAN if they are not there in 10 s.
+double Loudness(long from, long bytes)
+{
+    static short samples[kBytesPerSecond / 2];
+    const size_t wanted = bytes / sizeof samples[0];
+    size_t count = 0;
+    for (int i = 0; i < 1000 && count < wanted; ++i) {
+        Sleep(10);
+        FILE *file = fopen(recording.c_str(), "rb");
+        fseek(file, from, SEEK_SET);
+        count = fread(samples, sizeof samples[0], wanted, file);
+        fclose(file);
+    }
     double sum = 0;
     for (size_t i = 0; i < count; ++i)
         sum += samples[i] * static_cast<double>(samples[i]);
-    return count == kSecond ? sqrt(sum / count) / 32768 : NAN;
+    return count == wanted ? sqrt(sum / count) / 32768 : NAN;
 }
 
-// In real time, with one mp3 at a path with blanks for both modes: both
-// alarms ring on top of everything and are heard apart. Then the program
-// lives on in the tray, and "退出" ends it at once under two open windows.
+// The second from 0.5 s on.
+double LoudnessSoon()
+{
+    return Loudness(RecordedBytes() + kBytesPerSecond / 2, kBytesPerSecond);
+}
+
+// Seconds from the byte `from` until a 20 ms stretch is quieter than `level`;
+// NAN if none is within 3 s.
+double SecondsUntilBelow(long from, double level)
+{
+    const long stretch = kBytesPerSecond / 50;
+    for (long at = from; at < from + 3 * kBytesPerSecond; at += stretch) {
+        if (Loudness(at, stretch) < level)
+            return static_cast<double>(at - from) / kBytesPerSecond;
+    }
+    return NAN;
+}
+
+// Milliseconds from `start` until `done` holds; 5000 if it never does.
+long MillisecondsUntil(DWORD start, bool (*done)())
+{
+    while (!done() && GetTickCount() - start < 5000)
+        Sleep(5);
+    return static_cast<long>(GetTickCount() - start);
+}
+
+// Each box is on top of everything, with no owner: a taskbar button of its own.
+void ExpectAlarmBoxShape(HWND box)
+{
+    EXPECT_TRUE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(NULL, GetWindow(box, GW_OWNER));
+}
+
+// Presses a button the box shows; returns the tick count it was pressed at.
+DWORD Press(HWND box, int button)
+{
+    EXPECT_TRUE(GetDlgItem(box, button)) << "the box has no button " << button;
+    DWORD now = GetTickCount();
+    Post(box, button);
+    return now;
+}
+
+// In real time, with the window hidden in the tray: the interval rings, a
+// task rings over it, and each box, answered oldest first, ends its own alarm
+// at once: its tone (the interval's loud, the task's soft) stops, and its
+// mode goes on. Then the program lives on in the tray, and "退出" ends it at
+// once under the next task's box and two more open windows.
 TEST(Program, RingsLivesInTheTrayAndExitsAtOnce)
 {
     const char *folder = getenv("ZELBRIN_SOUND_DIR");
@@ -50,40 +103,56 @@ TEST(Program, RingsLivesInTheTrayAndExitsAtOnce)
     programPath = getenv("ZELBRIN_EXE");  // a Unix path is one on drive Z:
     ASSERT_TRUE(StartProgram());
     recording = std::string(folder) + "\\sound.raw";
-    const std::string tone = std::string(folder) + "\\sound dir\\alarm tone.mp3";
     SetText(mainWindow, 1036, "1");
     SetText(mainWindow, 1016, "隔时");
-    SetText(mainWindow, 1033, tone);
+    SetText(mainWindow, 1033, std::string(folder) + "\\sound dir\\interval tone.mp3");
     SYSTEMTIME now;
     GetLocalTime(&now);
     // Due at least 68 s from now: the interval's minute runs out first.
-    ASSERT_TRUE(AddTask("定时", Plus(now, now.wSecond < 50 ? 2 : 3), tone));
+    const std::string taskTone = std::string(folder) + "\\sound dir\\task tone.mp3";
+    const int dueIn = now.wSecond < 50 ? 2 : 3;
+    ASSERT_TRUE(AddTask("定时", Plus(now, dueIn), taskTone));
+    ASSERT_TRUE(AddTask("再定时", Plus(now, dueIn + 1), taskTone));
     Post(mainWindow, 1018);
     Post(mainWindow, 1030);
-    HWND interval = WaitWindow("隔时", 80000);
-    ASSERT_TRUE(interval);
-    EXPECT_GT(LoudnessSoon(), 0.3);  // the tone starts loud, then goes on at 0.14
-    EXPECT_TRUE(GetWindowLongA(interval, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    // The task rings inside the interval's box, so its box returns first.
-    HWND task = WaitWindow("定时", 80000);
-    ASSERT_TRUE(task);
-    EXPECT_GT(LoudnessSoon(), 0.3) << "the task's alarm plays nothing";
-    EXPECT_TRUE(GetWindowLongA(task, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    Post(task, IDOK);
-    ASSERT_TRUE(WaitGone(task));
-    EXPECT_GT(LoudnessSoon(), 0.05) << "closing one alarm silenced the other";
-    Post(interval, IDNO);
-    ASSERT_TRUE(WaitGone(interval));
-    EXPECT_LT(LoudnessSoon(), 0.003) << "a sound went on after its box closed";
-
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitGone(mainWindow));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(program.hProcess, 0)) << "closing ended the program";
+
+    HWND interval = WaitWindow("隔时", 80000);
+    ASSERT_TRUE(interval);
+    ExpectAlarmBoxShape(interval);
+    EXPECT_GT(LoudnessSoon(), 0.3);
+    HWND task = WaitWindow("定时", 80000);
+    ASSERT_TRUE(task) << "the task waited for the interval's box";
+    ExpectAlarmBoxShape(task);
+    long mark = RecordedBytes();
+    DWORD pressed = Press(interval, IDNO);
+    double quiet = SecondsUntilBelow(mark, 0.15);
+    long ended =
+        MillisecondsUntil(pressed, [] { return IsWindowEnabled(GetDlgItem(mainWindow, 1036)) != 0; });
+    printf("interval answered: its tone stops in %.2f s, the count ends in %ld ms\n", quiet, ended);
+    EXPECT_LT(quiet, 1.0) << "the interval's tone went on";
+    EXPECT_LT(ended, 500) << "the count did not end";
+    double alone = LoudnessSoon();
+    EXPECT_GT(alone, 0.03) << "the task's tone stopped with the interval's";
+    EXPECT_LT(alone, 0.15) << "the interval's tone went on";
+    mark = RecordedBytes();
+    pressed = Press(task, IDOK);
+    quiet = SecondsUntilBelow(mark, 0.003);
+    ended = MillisecondsUntil(pressed,
+                              [] { return Send(GetDlgItem(mainWindow, 1007), LB_GETCOUNT, 0, 0) == 1; });
+    printf("task answered: its tone stops in %.2f s, it leaves the list in %ld ms\n", quiet, ended);
+    EXPECT_LT(quiet, 1.0) << "the task's tone went on";
+    EXPECT_LT(ended, 500) << "the task stayed in the list";
+    EXPECT_LT(LoudnessSoon(), 0.003) << "a sound went on after its box closed";
+
     EXPECT_TRUE(TrayIcon());
     TrayIcon(NIM_DELETE);  // what a restart of Explorer does
     ASSERT_FALSE(TrayIcon());
     Send(mainWindow, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(TrayIcon());
+    ASSERT_TRUE(WaitWindow("再定时", 80000)) << "the countdown did not go on to the next task";
     Post(mainWindow, 1008);
     ASSERT_TRUE(WaitWindow("时间设置"));
     SetCursorPos(400, 300);
@@ -105,6 +174,7 @@ TEST(Program, RingsLivesInTheTrayAndExitsAtOnce)
     GetExitCodeProcess(program.hProcess, &status);
     EXPECT_EQ(0u, status);
     EXPECT_FALSE(TrayIcon());
+    EXPECT_LT(LoudnessSoon(), 0.003) << "the open alarm's sound outlived the program";
 }
 
 }  // namespace

@@ -5,11 +5,10 @@ set -euo pipefail
 work=$4
 rm -rf "$work"
 mkdir -p "$work/sound dir"
-# Loud for 3 s, then soft for longer than any box stays open: the start tells
-# a new alarm's sound from an older one's, and silence comes only from a close.
-sox -n -r 44100 -c 2 "$work/loud.wav" synth 3 sine 440 vol 0.8
-sox -n -r 44100 -c 2 "$work/soft.wav" synth 197 sine 440 vol 0.2
-sox "$work/loud.wav" "$work/soft.wav" "$work/sound dir/alarm tone.mp3"
+# The interval's tone loud, the task's soft, both longer than any box stays
+# open: the level tells which plays, and silence comes only from a close.
+sox -n -r 44100 -c 2 "$work/sound dir/interval tone.mp3" synth 200 sine 440 vol 0.8
+sox -n -r 44100 -c 2 "$work/sound dir/task tone.mp3" synth 200 sine 660 vol 0.1
 export PULSE_SERVER="unix:$work/pulse"
 pulseaudio --daemonize=no --exit-idle-time=-1 -n --load="module-null-sink sink_name=zelbrin_sink" \
     --load="module-native-protocol-unix socket=$work/pulse auth-anonymous=1" >"$work/pulse.log" 2>&1 &

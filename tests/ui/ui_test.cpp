@@ -6,6 +6,7 @@
 #include "support/fake_clock.h"
 #include "ui/countdown.h"
 #include "ui/interval.h"
+#include "ui/messages.h"
 #include "ui/panels.h"
 
 namespace {
@@ -76,11 +77,38 @@ SYSTEMTIME At(int hhmmss)
     return Time(2026, 12, 6, hhmmss / 10000, hhmmss / 100 % 100, hhmmss % 100);
 }
 
+// An alarm box with this caption, shown by a thread of its own.
+HWND AlarmBox(const std::string &caption, DWORD waitMs = 5000)
+{
+    return WaitWindow(caption, waitMs, "#32770", dialog);
+}
+
+// Presses a button that the box shows (Wine's box ends on any posted answer),
+// then handles the answer its thread posts back, as the main loop would.
+bool Answer(HWND box, int button)
+{
+    if (!GetDlgItem(box, button))
+        return false;
+    Post(box, button);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(1)) {
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+            if (message.message == WM_ALARMANSWER)
+                return true;
+        }
+    }
+    return false;
+}
+
 // A fresh main dialog, the table empty, the clock at 09:58:20.
 void Fresh()
 {
     static HHOOK hook = SetWindowsHookExA(WH_CBT, WatchActivations, NULL, GetCurrentThreadId());
     ASSERT_TRUE(hook);
+    program.dwProcessId = GetCurrentProcessId();
+    while (HWND box = AlarmBox("*", 0))
+        Answer(box, GetDlgItem(box, IDOK) ? IDOK : IDNO);
     DestroyWindow(dialog);
     answer = nullptr;
     shown.clear();
@@ -145,10 +173,9 @@ TEST(Ui, MainWindowTrayAndUsage)
     EXPECT_EQ(0u, shown[0].find("使用说明|ZelbrinV1.0 （把握时间，不让它与你擦肩而过~）\n\n---"));
 }
 
-// In an open box or dialog: select a task, set the minutes, command, name it, answer.
+// In an open dialog: select a task, give a command, name it, answer.
 struct {
     int selected;
-    const char *minutes;
     int command, button;
     const char *name;
 } inBox;
@@ -156,7 +183,6 @@ struct {
 void ActInBoxThenAnswer(HWND box)
 {
     SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, inBox.selected, 0);
-    SetText(dialog, 1036, inBox.minutes);
     Command(inBox.command);
     SetText(box, 1018, inBox.name);
     Post(box, inBox.button);
@@ -184,7 +210,7 @@ TEST(Ui, AddingRefusesWithTheReasonAndDetailsEditTheirOwnTask)
     }
     EXPECT_EQ(std::string(255, 'x') + "  —  2027-1-1 | 00:00", ListItems(dialog, 1007)[0]);
     SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, 0, 0);
-    inBox = {1, "", 1019, 1000, "甲"};
+    inBox = {1, 1019, 1000, "甲"};
     answer = ActInBoxThenAnswer;
     Command(1019);
     EXPECT_EQ("甲  —  2027-1-1 | 00:00", ListItems(dialog, 1007)[0])
@@ -239,8 +265,9 @@ TEST(Ui, TaskCommandsStopTheCountdownOnlyWhenTheyShould)
 
 const char kNoStart[] = "执行失败|首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~";
 
-// Tasks due while a box was open ring at the next tick, late, in order.
-TEST(Ui, CountdownRingsDueAndMissedTasksInOrder)
+// Tasks due while a box was open ring one after another, late and in order,
+// each as soon as the box before it is answered; no tick comes meanwhile.
+TEST(Ui, MissedTasksRingInOrderEachAsThePreviousIsAnswered)
 {
     Fresh();
     Command(1018);
@@ -250,48 +277,93 @@ TEST(Ui, CountdownRingsDueAndMissedTasksInOrder)
     Command(1018);
     fakeNow = At(95820);
     Command(1018);
-    answer = [](HWND box) {
-        fakeNow = At(100205);
-        Post(box, IDOK);
-    };
+    EXPECT_EQ((Texts{kNoStart, kNoStart}), shown);
     fakeNow = At(100000);
     Tick(ScheduleTimerProc);
-    Tick(ScheduleTimerProc);
+    fakeNow = At(100205);
+    for (std::string task : {"T0", "T1", "T2"}) {
+        HWND box = AlarmBox(task);
+        EXPECT_EQ(task + "!", Text(box, 0xFFFF));
+        EXPECT_FALSE(Armed(ScheduleTimerProc)) << "a tick under the box of " << task;
+        ASSERT_TRUE(Answer(box, IDOK)) << task;
+    }
     EXPECT_EQ("0天0时27分55秒", Text(dialog, 1029));
     fakeNow = At(103000);
     Tick(ScheduleTimerProc);
-    EXPECT_EQ((Texts{kNoStart, kNoStart, "T0|T0!", "T1|T1!", "T2|T2!", "T30|T30!"}), shown);
+    ASSERT_TRUE(Answer(AlarmBox("T30"), IDOK));
     EXPECT_EQ(0u, ListItems(dialog, 1007).size());
     EXPECT_FALSE(Armed(ScheduleTimerProc));
     EXPECT_EQ(kZeros, Text(dialog, 1029));
 }
 
-// A stop given under an alarm box stands; the rung task is found by its minute.
-TEST(Ui, ACountdownStoppedWhileItsBoxIsOpenStaysStopped)
+// Stop, "-" on the first task and clear, given under the box of a late task,
+// stand when it is answered, and end the chain of late rings.
+TEST(Ui, AStopGivenWhileATaskBoxIsOpenStands)
 {
     const std::tuple<int, int, Texts> stops[] = {
         {-1, 1020, {"B  —  2026-12-6 | 10:05"}},
         {0, 1009, {"B  —  2026-12-6 | 10:05"}},
+        {-1, 1010, {}},
     };
     for (auto [selected, command, left] : stops) {
         Fresh();
         Add("A", At(100000));
         Add("B", At(100500));
         Command(1018);
-        inBox = {selected, "", command, IDOK, ""};
-        answer = ActInBoxThenAnswer;
-        fakeNow = At(100000);
+        fakeNow = At(100600);
         Tick(ScheduleTimerProc);
+        HWND box = AlarmBox("A");
+        SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, selected, 0);
+        Command(command);
+        ASSERT_TRUE(Answer(box, IDOK)) << command;
+        EXPECT_FALSE(AlarmBox("B", 300)) << command;
         EXPECT_FALSE(Armed(ScheduleTimerProc)) << command;
         EXPECT_EQ(kZeros, Text(dialog, 1029)) << command;
         EXPECT_EQ(left, ListItems(dialog, 1007)) << command;
     }
 }
 
+// A task and the interval ring over each other, in either order: answering
+// either box ends that alarm alone, and the other mode never waits.
+TEST(Ui, TwoAlarmsEachAnswerForThemselves)
+{
+    for (bool taskFirst : {true, false}) {
+        Fresh();
+        Add("task", At(100000));
+        Add("next", At(100500));
+        Command(1018);
+        SetText(dialog, 1016, "interval");
+        SetText(dialog, 1036, "1");
+        Command(1030);
+        fakeNow = At(100000);
+        if (taskFirst)
+            Tick(ScheduleTimerProc);
+        Tick(IntervalTimerProc, 60);
+        if (!taskFirst)
+            Tick(ScheduleTimerProc);
+        HWND task = AlarmBox("task");
+        HWND interval = AlarmBox("interval");
+        if (taskFirst) {
+            ASSERT_TRUE(Answer(task, IDOK));
+            EXPECT_EQ(Texts{"next  —  2026-12-6 | 10:05"}, ListItems(dialog, 1007));
+            EXPECT_TRUE(Armed(ScheduleTimerProc)) << "the countdown waits for the interval";
+            EXPECT_FALSE(Armed(IntervalTimerProc)) << "the interval's box answered too";
+            ASSERT_TRUE(Answer(interval, IDYES));
+            EXPECT_TRUE(Armed(IntervalTimerProc));
+        } else {
+            ASSERT_TRUE(Answer(interval, IDNO));
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 1036))) << "no waits for the task";
+            EXPECT_EQ(2u, ListItems(dialog, 1007).size()) << "the task's box answered too";
+            ASSERT_TRUE(Answer(task, IDOK));
+            EXPECT_TRUE(Armed(ScheduleTimerProc));
+        }
+    }
+}
+
 const char kRefusal[] = "开始失败|请输入1到35791394之间的分钟数";
 
-// Minutes outside 1 to 35791394 are refused. Yes counts again, never undoing a
-// stop given while its box was open, and stops, saying why, if N is no longer valid.
+// Minutes outside 1 to 35791394 are refused. The box asks yes or no; yes
+// counts N minutes again, no ends the count.
 TEST(Ui, IntervalRingsEveryNMinutesUntilTheUserStopsIt)
 {
     Fresh();
@@ -311,28 +383,51 @@ TEST(Ui, IntervalRingsEveryNMinutesUntilTheUserStopsIt)
     SetText(dialog, 1015, message);
     SetText(dialog, 1036, "1");
     Command(1030);
-    shown.clear();
-    Tick(IntervalTimerProc, 60);
-    EXPECT_EQ(Texts{"t|" + message + "\n\n[确定]继续计时，[取消]退出计时"}, shown);
+    Tick(IntervalTimerProc, 59);
+    EXPECT_FALSE(AlarmBox("t", 0)) << "rang before the 60th second";
+    Tick(IntervalTimerProc);
+    HWND box = AlarmBox("t");
+    EXPECT_EQ(message + "\n\n[确定]继续计时，[取消]退出计时", Text(box, 0xFFFF));
     EXPECT_EQ("0分0秒", Text(dialog, 1035));
+    ASSERT_TRUE(Answer(box, IDYES));
     Tick(IntervalTimerProc);
     EXPECT_EQ("0分59秒", Text(dialog, 1035)) << "yes counts again";
     Command(1031);
     EXPECT_FALSE(Armed(IntervalTimerProc)) << "stop";
     EXPECT_EQ("0分0秒", Text(dialog, 1035)) << "stop";
-    const std::tuple<const char *, int, int> answers[] = {
-        {"1", 0, IDNO}, {"1", 1031, IDYES}, {"", 0, IDYES}};
-    for (auto [minutes, command, button] : answers) {
+}
+
+// Under an open interval box: a command, then ticks, the minutes field set,
+// an answer; whether the timer ran under the box and whether it counts after.
+TEST(Ui, AnIntervalBoxAnswersOnlyForTheCountThatRang)
+{
+    const std::tuple<const char *, int, int, const char *, int, bool, bool> rows[] = {
+        {"yes counts again", 0, 0, "1", IDYES, false, true},
+        {"no ends the count", 0, 0, "1", IDNO, false, false},
+        {"stop, then yes", 1031, 0, "1", IDYES, false, false},
+        {"a new count, then no", 1030, 0, "1", IDNO, true, true},
+        {"a new count runs out, then no", 1030, 60, "1", IDNO, false, false},
+        {"minutes emptied, then yes", 0, 0, "", IDYES, false, false},
+    };
+    Fresh();
+    SetText(dialog, 1016, "t");
+    for (auto [what, command, ticks, minutes, button, underBox, counting] : rows) {
         SetText(dialog, 1036, "1");
         Command(1030);
-        inBox = {-1, minutes, command, button, ""};
-        answer = ActInBoxThenAnswer;
         Tick(IntervalTimerProc, 60);
-        EXPECT_FALSE(Armed(IntervalTimerProc)) << "answer " << button << " after command " << command;
-        EXPECT_EQ(0, intervalRunning) << "answer " << button << " after command " << command;
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 1036))) << "answer " << button;
+        HWND box = AlarmBox("t");
+        if (command != 0)
+            Command(command);
+        Tick(IntervalTimerProc, ticks);
+        SetText(dialog, 1036, minutes);
+        EXPECT_EQ(underBox, Armed(IntervalTimerProc)) << what;
+        ASSERT_TRUE(Answer(box, button)) << what;
+        EXPECT_EQ(counting, Armed(IntervalTimerProc)) << what;
+        EXPECT_EQ(counting, intervalRunning == 1) << what;
+        EXPECT_NE(counting, IsWindowEnabled(GetDlgItem(dialog, 1036))) << what;
+        Command(1031);
     }
-    EXPECT_EQ(kRefusal, shown.back()) << "yes with the minutes emptied";
+    EXPECT_EQ(Texts{kRefusal}, shown) << "yes with the minutes emptied says why";
 }
 
 }  // namespace
