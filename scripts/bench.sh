@@ -23,15 +23,25 @@ exe="$PWD/build/$ZELBRIN_ARCH/zelbrin.exe"
 driver=build/$ZELBRIN_ARCH/bench_driver.exe
 wine "$driver" startup "$exe" "$PWD/build/$ZELBRIN_ARCH/minimal_dialog.exe" 5 2>/dev/null
 
-# Idle: CPU time of the program's process over the measured seconds.
-seconds=120
-wine "$driver" idle "$exe" "$seconds" > build/bench-idle.log 2>/dev/null &
+# Idle: CPU time of the program's process over the measured seconds. Another
+# copy may run (a test run, the user's own), so the process measured is the
+# one whose environment carries this run's tag, which Wine hands down from
+# the driver to the program it starts.
+seconds=${ZELBRIN_IDLE_SECONDS:-120}
+tag="$$-$RANDOM"
+ZELBRIN_BENCH_TAG=$tag wine "$driver" idle "$exe" "$seconds" > build/bench-idle.log 2>/dev/null &
 driver_pid=$!
 for _ in $(seq 1 300); do
     grep -q ready build/bench-idle.log 2>/dev/null && break
     sleep 0.1
 done
-pid=$(pgrep -x zelbrin.exe | head -n 1)
+pid=""
+for candidate in $(pgrep -x zelbrin.exe); do
+    if tr '\0' '\n' < "/proc/$candidate/environ" 2>/dev/null | grep -qx "ZELBRIN_BENCH_TAG=$tag"; then
+        pid=$candidate
+    fi
+done
+[ -n "$pid" ] || { echo "bench: the started program was not found" >&2; exit 1; }
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 before=$(cpu)

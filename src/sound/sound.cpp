@@ -18,7 +18,7 @@ static const int kSoundCommandSize = 320;
 // loading them at start-up slows every start, and most runs of the program
 // never pick a file, and ring only much later.
 typedef MCIERROR(WINAPI *MciSendStringFunction)(LPCSTR, LPSTR, UINT, HWND);
-typedef BOOL(WINAPI *GetOpenFileNameFunction)(LPOPENFILENAMEA);
+typedef BOOL(WINAPI *GetOpenFileNameFunction)(LPOPENFILENAMEW);
 
 static MciSendStringFunction sendMci;
 static unsigned alarmSoundCount;
@@ -48,10 +48,10 @@ static void SendMci(const char *command)
         sendMci(command, mciReturn, 0, NULL);
 }
 
-static BOOL ShowOpenFileDialog(OPENFILENAMEA *request)
+static BOOL ShowOpenFileDialog(OPENFILENAMEW *request)
 {
     static const GetOpenFileNameFunction show =
-        reinterpret_cast<GetOpenFileNameFunction>(SystemFunction("comdlg32.dll", "GetOpenFileNameA"));
+        reinterpret_cast<GetOpenFileNameFunction>(SystemFunction("comdlg32.dll", "GetOpenFileNameW"));
     return show ? show(request) : FALSE;
 }
 
@@ -62,11 +62,23 @@ static void SendAliasCommand(const char *verb, const AlarmSound *sound)
     SendMci(command);
 }
 
+// Explorer's "copy as path" puts the path in double quotes; pasted so, it
+// must still play. A quote is never the second byte of a GBK character.
+static void DropQuotes(const char *path, char unquoted[kSoundPathSize])
+{
+    CopyText(unquoted, kSoundPathSize, path[0] == '"' ? path + 1 : path);
+    int length = lstrlenA(unquoted);
+    if (length > 0 && unquoted[length - 1] == '"')
+        unquoted[length - 1] = '\0';
+}
+
 void PlayAlarmSound(const char *path, AlarmSound *sound)
 {
     memset(sound, 0, sizeof *sound);
+    char unquoted[kSoundPathSize];
+    DropQuotes(path, unquoted);
     char shortPath[kShortPathSize] = "";
-    DWORD length = GetShortPathNameA(path, shortPath, kShortPathSize);
+    DWORD length = GetShortPathNameA(unquoted, shortPath, kShortPathSize);
     if (length == 0 || length >= static_cast<DWORD>(kShortPathSize))
         return;  // no such file, or a form too long to hold
     // A play that names the file itself reuses the device already open for
@@ -91,21 +103,48 @@ void StopAllAlarmSounds()
         SendMci("close all");
 }
 
+// The name as code page 936 spells it or, where it cannot, the file's short
+// form, which is plain ASCII. False when neither names the file: the
+// volume keeps no short names.
+static bool NarrowPath(const wchar_t *wide, char path[kSoundPathSize])
+{
+    BOOL lossy = FALSE;
+    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, path, kSoundPathSize, NULL, &lossy) > 0 && !lossy)
+        return true;
+    wchar_t shortForm[kSoundPathSize] = L"";
+    DWORD length = GetShortPathNameW(wide, shortForm, kSoundPathSize);
+    if (length == 0 || length >= static_cast<DWORD>(kSoundPathSize))
+        return false;
+    lossy = FALSE;
+    return WideCharToMultiByte(CP_ACP, 0, shortForm, -1, path, kSoundPathSize, NULL, &lossy) > 0 &&
+           !lossy;
+}
+
+// The wide dialog: the narrow one hands back '?' in place of characters that
+// code page 936 lacks, a path that names no file. It never changes the
+// current folder, which would hold the mp3's folder for as long as the
+// program runs.
 int ChooseSoundFile(HWND owner, char path[kSoundPathSize])
 {
-    static const char kMp3Filter[] = "mp3\0*.mp3\0";
-    char file[kSoundPathSize] = "";
-    OPENFILENAMEA request;
+    static const wchar_t kMp3Filter[] = L"mp3\0*.mp3\0";
+    wchar_t file[kSoundPathSize] = L"";
+    OPENFILENAMEW request;
     memset(&request, 0, sizeof request);
-    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     request.hwndOwner = owner;
     request.lpstrFilter = kMp3Filter;
     request.nFilterIndex = 1;
     request.lpstrFile = file;
     request.nMaxFile = kSoundPathSize;
-    request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (!ShowOpenFileDialog(&request))
         return 0;
-    lstrcpyA(path, file);
+    char narrow[kSoundPathSize] = "";
+    if (!NarrowPath(file, narrow)) {
+        MessageBoxA(owner, "该文件的名称含有本程序无法使用的字符，请将文件改名后再选择", "选择失败",
+                    MB_ICONERROR);
+        return 0;
+    }
+    lstrcpyA(path, narrow);
     return 1;
 }

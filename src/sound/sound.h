@@ -27,8 +27,9 @@ void StopAlarmSound(const AlarmSound *sound);
 // Stops every alarm's sound at once, for the program's end.
 void StopAllAlarmSounds();
 
-// The open-file dialog: one filter, "mp3". Returns 1 with the chosen full
-// path copied into path, or 0 with path untouched.
+// The open-file dialog: one filter, "mp3". Returns 1 with a path that names
+// the chosen file copied into path, or 0 with path untouched: cancelled, or
+// refused with a box when the file's name cannot be carried.
 int ChooseSoundFile(HWND owner, char path[kSoundPathSize]);
 
 #endif

@@ -50,6 +50,27 @@ static void OpenTrayMenu(HWND mainWindow)
     PostMessageA(mainWindow, WM_NULL, 0, 0);
 }
 
+// Shown where it was, unless that is on a monitor since unplugged (a laptop
+// taken off its dock): then it comes onto the nearest one, or the program
+// could not be reached again.
+// Centred on the nearest one's work area; DM_REPOSITION would do it on
+// Windows, but Wine ignores it.
+static void ShowMainWindow(HWND mainWindow)
+{
+    ShowWindow(mainWindow, SW_SHOWNORMAL);
+    if (MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONULL))
+        return;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT window;
+    GetWindowRect(mainWindow, &window);
+    const RECT &work = monitor.rcWork;
+    int left = (work.left + work.right - (window.right - window.left)) / 2;
+    int top = (work.top + work.bottom - (window.bottom - window.top)) / 2;
+    SetWindowPos(mainWindow, NULL, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
 void HandleTrayNotify(HWND mainWindow, WPARAM iconId, LPARAM mouseMessage)
 {
     if (iconId != 0)
@@ -57,7 +78,7 @@ void HandleTrayNotify(HWND mainWindow, WPARAM iconId, LPARAM mouseMessage)
     if (mouseMessage == WM_RBUTTONDOWN)
         OpenTrayMenu(mainWindow);
     else if (mouseMessage == WM_LBUTTONDOWN)
-        ShowWindow(mainWindow, SW_SHOWNORMAL);
+        ShowMainWindow(mainWindow);
 }
 
 bool IsTaskbarCreatedMessage(UINT message)

@@ -85,7 +85,7 @@ void ExpectAlarmBoxShape(HWND box)
 // Presses a button the box shows; returns the tick count it was pressed at.
 DWORD Press(HWND box, int button)
 {
-    EXPECT_TRUE(GetDlgItem(box, button)) << "the box has no button " << button;
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(box, button))) << "the box has no button " << button;
     DWORD now = GetTickCount();
     Post(box, button);
     return now;
@@ -109,7 +109,8 @@ TEST(Program, RingsLivesInTheTrayAndExitsAtOnce)
     SYSTEMTIME now;
     GetLocalTime(&now);
     // Due at least 68 s from now: the interval's minute runs out first.
-    const std::string taskTone = std::string(folder) + "\\sound dir\\task tone.mp3";
+    // Quoted, as Explorer's "copy as path" gives it.
+    const std::string taskTone = "\"" + std::string(folder) + "\\sound dir\\task tone.mp3\"";
     const int dueIn = now.wSecond < 50 ? 2 : 3;
     ASSERT_TRUE(AddTask("定时", Plus(now, dueIn), taskTone));
     ASSERT_TRUE(AddTask("再定时", Plus(now, dueIn + 1), taskTone));

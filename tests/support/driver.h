@@ -53,6 +53,18 @@ inline void FillAddDialog(HWND dialog, const std::string &name, const SYSTEMTIME
     }
 }
 
+// The buttons a box shows, as their ids: Wine's boxes keep the others
+// hidden, and end on any of them posted.
+inline std::string Buttons(HWND box)
+{
+    std::string ids;
+    for (int id = IDOK; id <= IDNO; ++id) {
+        if (IsWindowVisible(GetDlgItem(box, id)))
+            ids += std::to_string(id);
+    }
+    return ids;
+}
+
 inline std::string programPath;
 inline PROCESS_INFORMATION program;
 inline HWND mainWindow;

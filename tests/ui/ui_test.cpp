@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+
 #include "app/main_dialog.h"
 #include "schedule/task_table.h"
 #include "support/driver.h"
@@ -27,7 +30,8 @@ Texts ListItems(HWND window, int id)
 HWND dialog;  // the main dialog of the test at hand, modeless
 
 // Modal windows are answered in their own loop: the first by `answer` if set,
-// the rest as a user who agrees; all but the add-task dialog noted in `shown`.
+// the rest as a user who agrees; those with buttons of a box (message boxes,
+// the file chooser) noted in `shown` with their buttons.
 void (*answer)(HWND window);
 Texts shown;
 std::string nextName;
@@ -51,8 +55,8 @@ void CALLBACK AnswerOnceShown(HWND window, UINT, UINT_PTR timer, DWORD)
     if (!IsWindowVisible(window))
         return;
     KillTimer(window, timer);
-    if (Text(window) != "时间设置")
-        shown.push_back(Text(window) + "|" + Text(window, 0xFFFF));
+    if (!Buttons(window).empty())
+        shown.push_back(Text(window) + "|" + Text(window, 0xFFFF) + "|" + Buttons(window));
     void (*answerNow)(HWND) = answer ? answer : AnswerAsAUser;
     answer = nullptr;
     answerNow(window);
@@ -87,7 +91,7 @@ HWND AlarmBox(const std::string &caption, DWORD waitMs = 5000)
 // then handles the answer its thread posts back, as the main loop would.
 bool Answer(HWND box, int button)
 {
-    if (!GetDlgItem(box, button))
+    if (!IsWindowVisible(GetDlgItem(box, button)))
         return false;
     Post(box, button);
     for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(1)) {
@@ -169,160 +173,337 @@ TEST(Ui, MainWindowTrayAndUsage)
     ShowWindow(dialog, SW_MINIMIZE);
     SendMessageA(dialog, WM_USER + 5, 0, WM_LBUTTONDOWN);
     EXPECT_FALSE(IsIconic(dialog));
+    ShowWindow(dialog, SW_HIDE);
+    SetWindowPos(dialog, NULL, -5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(dialog, WM_USER + 5, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(MonitorFromWindow(dialog, MONITOR_DEFAULTTONULL)) << "shown off every screen";
     ASSERT_EQ(3u, shown.size()) << "the usage boxes and the file chooser";
     EXPECT_EQ(0u, shown[0].find("使用说明|ZelbrinV1.0 （把握时间，不让它与你擦肩而过~）\n\n---"));
+    EXPECT_EQ("|1", shown[0].substr(shown[0].size() - 2)) << "the usage box shows OK alone";
 }
 
-// In an open dialog: select a task, give a command, name it, answer.
-struct {
-    int selected;
-    int command, button;
-    const char *name;
-} inBox;
+const wchar_t kSoundFolder[] = L"zelbrin 노래";
+std::wstring soundFile;
 
-void ActInBoxThenAnswer(HWND box)
-{
-    SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, inBox.selected, 0);
-    Command(inBox.command);
-    SetText(box, 1018, inBox.name);
-    Post(box, inBox.button);
-}
-
-// Refusals say why, texts are cut to their buffers, and a details dialog
-// stores into its own task while a second one is open.
-TEST(Ui, AddingRefusesWithTheReasonAndDetailsEditTheirOwnTask)
+// "..." on a file whose name code page 936 cannot spell still gives a path
+// that names it, and leaves the current folder where it was.
+TEST(Ui, AChosenSoundNamesItsFileAndHoldsNoFolder)
 {
     Fresh();
-    const std::pair<SYSTEMTIME, const char *> refused[] = {
-        {At(91000), "插入失败|该任务是个无效任务"},
-        {Time(2027, 1, 0, 8, 0), "插入失败|任务日期不完整，请选择月和日"},
-        {Time(2027, 1, 1, 0, 0), "插入失败|已经存在一个相同时间的任务了"},
-        {Time(2028, 1, 1, 0, 0), "插入失败|任务列表已满，最多可添加100个任务"},
+    wchar_t folder[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, folder);
+    lstrcatW(folder, kSoundFolder);
+    CreateDirectoryW(folder, NULL);
+    soundFile = std::wstring(folder) + L"\\노래 Straße.mp3";
+    CloseHandle(CreateFileW(soundFile.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+    char before[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, before);
+    answer = [](HWND chooser) {
+        SetDlgItemTextW(chooser, 0x47C, soundFile.c_str());
+        Post(chooser, IDOK);
     };
-    Add(std::string(1000, 'x'), Time(2027, 1, 1, 0, 0));
-    Add("the last year listed", Time(2076, 12, 31, 23, 59));
-    for (int i = 1; i < 99; ++i)
-        Add("t", Time(2027, 1, 1 + i / 60, 0, i % 60));
-    for (auto [due, refusal] : refused) {
-        shown.clear();
-        Add("refused", due);
-        EXPECT_EQ(Texts{refusal}, shown);
-    }
-    EXPECT_EQ(std::string(255, 'x') + "  —  2027-1-1 | 00:00", ListItems(dialog, 1007)[0]);
+    Command(1034);
+    const std::string path = Text(dialog, 1033);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << path;
+    char after[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(before, after);
+}
+
+// Two details dialogs open at once: each stores into its own task.
+TEST(Ui, TwoDetailsDialogsEachStoreIntoTheirOwnTask)
+{
+    Fresh();
+    Add("A", At(100000));
+    Add("B", At(100500));
     SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, 0, 0);
-    inBox = {1, 1019, 1000, "甲"};
-    answer = ActInBoxThenAnswer;
+    answer = [](HWND first) {
+        SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, 1, 0);
+        answer = [](HWND second) {
+            SetText(second, 1018, "乙");
+            Post(second, 1000);
+        };
+        Command(1019);
+        SetText(first, 1018, "甲");
+        Post(first, 1000);
+    };
     Command(1019);
-    EXPECT_EQ("甲  —  2027-1-1 | 00:00", ListItems(dialog, 1007)[0])
-        << "stored into the other dialog's task";
+    EXPECT_EQ((Texts{"甲  —  2026-12-6 | 10:00", "乙  —  2026-12-6 | 10:05"}), ListItems(dialog, 1007));
+}
+
+// The add-task dialog's five lists as they start, and the days offered for
+// each month of a common and a leap year, refilled as the year changes.
+TEST(Ui, TheAddTaskListsOfferTheDaysOfEachMonth)
+{
+    Fresh();
+    answer = [](HWND add) {
+        const std::tuple<int, LRESULT, bool> lists[] = {
+            {1022, 51, true}, {1023, 12, false}, {1024, 0, false}, {1016, 24, true}, {1017, 60, true}};
+        for (auto [list, count, enabled] : lists) {
+            EXPECT_EQ(count, SendDlgItemMessageA(add, list, CB_GETCOUNT, 0, 0)) << list;
+            EXPECT_EQ(enabled, IsWindowEnabled(GetDlgItem(add, list)) != 0) << list;
+        }
+        Select(add, 1022, 1);
+        EXPECT_EQ(30, SendDlgItemMessageA(add, 1024, CB_GETCOUNT, 0, 0)) << "no month picked";
+        const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        for (int year : {1, 2}) {
+            Select(add, 1022, year);
+            for (int month = 0; month < 12; ++month) {
+                Select(add, 1023, month);
+                int leapDay = year == 2 && month == 1;
+                EXPECT_EQ(days[month] + leapDay, SendDlgItemMessageA(add, 1024, CB_GETCOUNT, 0, 0))
+                    << "year " << 2026 + year << ", month " << month + 1;
+            }
+        }
+        Select(add, 1023, 1);
+        Select(add, 1022, 1);
+        EXPECT_EQ(28, SendDlgItemMessageA(add, 1024, CB_GETCOUNT, 0, 0)) << "not refilled for 2027";
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(add, 1024)));
+        char lastYear[16] = "";
+        SendDlgItemMessageA(add, 1022, CB_GETLBTEXT, 50, reinterpret_cast<LPARAM>(lastYear));
+        EXPECT_STREQ("2076", lastYear);
+        Post(add, 1013);
+    };
+    Command(1008);
+}
+
+// After each radio button one panel's controls are shown and enabled, the
+// other's hidden and disabled.
+TEST(Ui, EachRadioButtonShowsItsPanelAlone)
+{
+    Fresh();
+    const int scheduled[] = {1007, 1008, 1009, 1010, 1017, 1018, 1019, 1020};
+    const int interval[] = {1036, 1016, 1015, 1033, 1034, 1030, 1031};
+    for (int radio : {1005, 1004, 1005, 1004}) {
+        Command(radio);
+        for (int id : scheduled) {
+            EXPECT_EQ(radio == 1004, IsWindowVisible(GetDlgItem(dialog, id)) != 0)
+                << radio << ": " << id;
+            EXPECT_EQ(radio == 1004, IsWindowEnabled(GetDlgItem(dialog, id)) != 0)
+                << radio << ": " << id;
+        }
+        for (int id : interval) {
+            EXPECT_EQ(radio == 1005, IsWindowVisible(GetDlgItem(dialog, id)) != 0)
+                << radio << ": " << id;
+            EXPECT_EQ(radio == 1005, IsWindowEnabled(GetDlgItem(dialog, id)) != 0)
+                << radio << ": " << id;
+        }
+    }
 }
 
 const char kZeros[] = "0天0时0分0秒";
+const char kHint[] = "设置提示音文件路径,点击右边选择文件";
 
-// Stop, deleting the first task and clearing stop the countdown, other commands
-// leave it on; emptied, it shows zeros and counts to the next task at once.
-TEST(Ui, TaskCommandsStopTheCountdownOnlyWhenTheyShould)
+// A plain model of the scheduled panel: the tasks by due minute
+// (yyyymmddhhmm), whether the countdown runs, and the boxes it expects.
+struct ModelTask {
+    std::string name, message, sound;
+};
+std::map<long long, ModelTask> model;
+bool modelRunning;
+Texts modelShown;
+std::mt19937 random;
+
+int Pick(size_t count)
 {
-    Fresh();
-    for (int due : {100000, 103000, 105900})
-        Add("t", At(due));
-    // what, the clock, a command (0: a tick), the item selected, then the
-    // countdown text, the number of items and whether the countdown runs
-    const std::tuple<const char *, int, int, int, const char *, size_t, bool> steps[] = {
-        {"execute only starts the timer", 95820, 1018, -1, kZeros, 3, true},
-        {"the first tick", 95820, 0, -1, "0天0时1分40秒", 3, true},
-        {"delete without a selection", 95820, 1009, -1, "0天0时1分40秒", 3, true},
-        {"delete the second task", 95820, 1009, 1, "0天0时1分40秒", 2, true},
-        {"stop", 95820, 1020, -1, kZeros, 2, false},
-        {"execute", 95820, 1018, -1, kZeros, 2, true},
-        {"delete the first task", 95820, 1009, 0, kZeros, 1, false},
-        {"execute", 95820, 1018, -1, kZeros, 1, true},
-        {"a tick", 95820, 0, -1, "0天1时0分40秒", 1, true},
-        {"clear", 95820, 1010, -1, kZeros, 0, false},
-        {"add after clear", 95820, 1008, -1, kZeros, 1, false},
-        {"execute", 95820, 1018, -1, kZeros, 1, true},
-        {"a tick", 95820, 0, -1, "0天0时1分40秒", 1, true},
-        {"purge the task due this minute", 100000, 1017, -1, "0天0时1分40秒", 0, true},
-        {"a tick on an empty list", 100000, 0, -1, kZeros, 0, true},
-        {"add while counting", 100000, 1008, -1, kZeros, 1, true},
-        {"a tick", 100000, 0, -1, "0天0时30分0秒", 1, true},
-    };
-    for (auto [what, now, command, selected, countdown, items, running] : steps) {
-        fakeNow = At(now);
-        SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, selected, 0);
-        nextDue = At(now < 100000 ? 100000 : 103000);
-        if (command == 0)
-            Tick(ScheduleTimerProc);
-        else
-            Command(command);
-        EXPECT_EQ(countdown, Text(dialog, 1029)) << what;
-        EXPECT_EQ(items, ListItems(dialog, 1007).size()) << what;
-        EXPECT_EQ(running, Armed(ScheduleTimerProc)) << what;
+    return static_cast<int>(random() % count);
+}
+
+long long Minute(const SYSTEMTIME &time)
+{
+    return (((time.wYear * 100LL + time.wMonth) * 100 + time.wDay) * 100 + time.wHour) * 100 +
+           time.wMinute;
+}
+
+bool ModelFirstIsInvalid()
+{
+    return model.empty() || model.begin()->first <= Minute(fakeNow);
+}
+
+void ExpectBox(const std::string &caption, const std::string &text)
+{
+    modelShown.push_back(caption + "|" + text + "|1");
+}
+
+SYSTEMTIME FromMinute(long long minute)
+{
+    return Time(minute / 100000000, minute / 1000000 % 100, minute / 10000 % 100, minute / 100 % 100,
+                minute % 100);
+}
+
+// The list's labels, then every slot of the table, as the model has them.
+Texts ModelPanel()
+{
+    Texts labels, slots;
+    for (auto &[minute, task] : model) {
+        SYSTEMTIME due = FromMinute(minute);
+        char time[64];
+        snprintf(time, sizeof time, "  —  %d-%d-%d | %02d:%02d", due.wYear, due.wMonth, due.wDay,
+                 due.wHour, due.wMinute);
+        labels.push_back(task.name + time);
+        slots.push_back(std::to_string(minute) + "|" + task.name + "|" + task.message + "|" +
+                        task.sound);
     }
+    slots.resize(kTaskCapacity, "0|||");
+    labels.insert(labels.end(), slots.begin(), slots.end());
+    return labels;
+}
+
+// A due time's unused fields must stay 0: they are added to its minute.
+Texts ProductPanel()
+{
+    Texts panel = ListItems(dialog, 1007);
+    for (const TaskRecord &task : taskTable.slots) {
+        const SYSTEMTIME &due = task.dueTime;
+        long long unused = due.wDayOfWeek + due.wSecond + due.wMilliseconds;
+        panel.push_back(std::to_string(Minute(due) + unused) + "|" + task.name + "|" + task.message +
+                        "|" + task.soundPath);
+    }
+    return panel;
+}
+
+// "+" answered with `due`; the refusals in the order they are tested.
+void AddToModel(const std::string &name, const SYSTEMTIME &due)
+{
+    Add(name, due);
+    long long minute = Minute(due);
+    if (minute <= Minute(fakeNow))
+        ExpectBox("插入失败", "该任务是个无效任务");
+    else if (due.wMonth == 0 || due.wDay == 0)
+        ExpectBox("插入失败", "任务日期不完整，请选择月和日");
+    else if (model.count(minute))
+        ExpectBox("插入失败", "已经存在一个相同时间的任务了");
+    else if (model.size() == kTaskCapacity)
+        ExpectBox("插入失败", "任务列表已满，最多可添加100个任务");
+    else
+        model[minute] = {name.substr(0, kNameSize - 1), (name + "!").substr(0, kMessageSize - 1), kHint};
+}
+
+// "+": a task later today, one due now or past, one at a listed minute, one
+// without a month or day, or the dialog cancelled.
+void RandomAdd()
+{
+    std::string name = Pick(8) ? std::string(1, 'a' + Pick(3)) : std::string(300, 'n');
+    SYSTEMTIME due = Plus(fakeNow, 1 + Pick(90));
+    int kind = Pick(6);
+    if (kind == 0)
+        due = Plus(fakeNow, -Pick(20));
+    if (kind == 1 && !model.empty())
+        due = FromMinute(std::next(model.begin(), Pick(model.size()))->first);
+    if (kind == 2) {
+        due.wYear += 1;
+        (Pick(2) ? due.wMonth : due.wDay) = 0;
+    }
+    if (kind == 3) {
+        answer = [](HWND add) { Post(add, 1013); };
+        Add(name, due);
+        return;
+    }
+    AddToModel(name, due);
+}
+
+std::string editedName, editedMessage, editedSound;
+bool editedStored;
+
+// "任务详情" on the selection: all three texts edited, then "更改" or "取消".
+void RandomDetails(int selected)
+{
+    editedName = "edited " + std::to_string(Pick(10));
+    editedMessage = "said " + std::to_string(Pick(10));
+    editedSound = "C:\\a b\\" + std::to_string(Pick(10)) + ".mp3";
+    editedStored = Pick(2);
+    answer = [](HWND details) {
+        SetText(details, 1018, editedName);
+        SetText(details, 1015, editedMessage);
+        SetText(details, 1030, editedSound);
+        Post(details, editedStored ? 1000 : 1013);
+    };
     Command(1019);
-    EXPECT_EQ(Texts{}, shown) << "details without a selection";
+    if (selected >= 0 && editedStored)
+        std::next(model.begin(), selected)->second = {editedName, editedMessage, editedSound};
 }
 
-const char kNoStart[] = "执行失败|首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~";
+void ModelStep(int command);
 
-// Tasks due while a box was open ring one after another, late and in order,
-// each as soon as the box before it is answered; no tick comes meanwhile.
-TEST(Ui, MissedTasksRingInOrderEachAsThePreviousIsAnswered)
+// Each task due by now rings in order while the countdown runs, each box
+// answered after, at times, a command given under it.
+void RingDueTasks()
 {
-    Fresh();
-    Command(1018);
-    for (int minute : {0, 1, 2, 30})
-        Add("T" + std::to_string(minute), At(100000 + minute * 100));
-    fakeNow = At(100010);
-    Command(1018);
-    fakeNow = At(95820);
-    Command(1018);
-    EXPECT_EQ((Texts{kNoStart, kNoStart}), shown);
-    fakeNow = At(100000);
-    Tick(ScheduleTimerProc);
-    fakeNow = At(100205);
-    for (std::string task : {"T0", "T1", "T2"}) {
-        HWND box = AlarmBox(task);
-        EXPECT_EQ(task + "!", Text(box, 0xFFFF));
-        EXPECT_FALSE(Armed(ScheduleTimerProc)) << "a tick under the box of " << task;
-        ASSERT_TRUE(Answer(box, IDOK)) << task;
+    while (modelRunning && !model.empty() && ModelFirstIsInvalid()) {
+        long long ringing = model.begin()->first;
+        HWND box = AlarmBox(model.begin()->second.name);
+        ASSERT_TRUE(box) << "no box for the task due at " << ringing;
+        EXPECT_EQ("1", Buttons(box));
+        const int underBox[] = {1009, 1010, 1017, 1018, 1020};
+        if (Pick(3) == 0)
+            ModelStep(underBox[Pick(std::size(underBox))]);
+        ASSERT_TRUE(Answer(box, IDOK));
+        model.erase(ringing);
+        modelRunning = modelRunning && !model.empty();
     }
-    EXPECT_EQ("0天0时27分55秒", Text(dialog, 1029));
-    fakeNow = At(103000);
-    Tick(ScheduleTimerProc);
-    ASSERT_TRUE(Answer(AlarmBox("T30"), IDOK));
-    EXPECT_EQ(0u, ListItems(dialog, 1007).size());
-    EXPECT_FALSE(Armed(ScheduleTimerProc));
-    EXPECT_EQ(kZeros, Text(dialog, 1029));
 }
 
-// Stop, "-" on the first task and clear, given under the box of a late task,
-// stand when it is answered, and end the chain of late rings.
-TEST(Ui, AStopGivenWhileATaskBoxIsOpenStands)
+void ModelStep(int command)
 {
-    const std::tuple<int, int, Texts> stops[] = {
-        {-1, 1020, {"B  —  2026-12-6 | 10:05"}},
-        {0, 1009, {"B  —  2026-12-6 | 10:05"}},
-        {-1, 1010, {}},
-    };
-    for (auto [selected, command, left] : stops) {
-        Fresh();
-        Add("A", At(100000));
-        Add("B", At(100500));
-        Command(1018);
-        fakeNow = At(100600);
-        Tick(ScheduleTimerProc);
-        HWND box = AlarmBox("A");
-        SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, selected, 0);
+    int selected = static_cast<int>(model.size()) - Pick(model.size() + 1) - 1;
+    SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, selected, 0);
+    if (command == 1008) {
+        RandomAdd();
+    } else if (command == 1019) {
+        RandomDetails(selected);
+    } else if (command == 0) {
+        fakeNow = Plus(fakeNow, Pick(4) ? Pick(3) : 30);
+        fakeNow.wSecond = static_cast<WORD>(Pick(60));
+        if (modelRunning)
+            Tick(ScheduleTimerProc);
+        RingDueTasks();
+        return;
+    }
+    if (command != 1008 && command != 1019)
         Command(command);
-        ASSERT_TRUE(Answer(box, IDOK)) << command;
-        EXPECT_FALSE(AlarmBox("B", 300)) << command;
-        EXPECT_FALSE(Armed(ScheduleTimerProc)) << command;
-        EXPECT_EQ(kZeros, Text(dialog, 1029)) << command;
-        EXPECT_EQ(left, ListItems(dialog, 1007)) << command;
-    }
+    if (command == 1009 && selected >= 0)
+        model.erase(std::next(model.begin(), selected));
+    if (command == 1010)
+        model.clear();
+    if (command == 1017)
+        model.erase(model.begin(), model.upper_bound(Minute(fakeNow)));
+    bool stops = command == 1020 || command == 1010 || (command == 1009 && selected == 0);
+    modelRunning = modelRunning && !stops;
+    if (command == 1018 && ModelFirstIsInvalid())
+        ExpectBox("执行失败", "首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~");
+    else if (command == 1018)
+        modelRunning = true;
 }
 
+// Random steps of every command on the scheduled panel, with the clock going
+// forward, against the model; halfway the table is filled to its 100 tasks.
+TEST(Ui, TheScheduledPanelFollowsAModelOfIt)
+{
+    const char *seedText = getenv("ZELBRIN_SEED");
+    const unsigned seed = seedText ? atoi(seedText) : GetTickCount();
+    random.seed(seed);
+    Fresh();
+    model.clear();
+    modelRunning = false;
+    const int commands[] = {1008, 1008, 1008, 1009, 1010, 1017, 1018, 1018, 1019, 1020, 0, 0, 0};
+    const int steps = 400;
+    for (int step = 0; step < steps && !HasFailure(); ++step) {
+        for (int minute = 0; step == steps / 2 && model.size() < kTaskCapacity; ++minute)
+            AddToModel("full", Time(fakeNow.wYear + 1, 6, 1, minute / 60, minute % 60));
+        int command = commands[Pick(std::size(commands))];
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step) + ", command " +
+                     std::to_string(command));
+        ModelStep(command);
+        answer = nullptr;
+        EXPECT_EQ(modelShown, shown);
+        EXPECT_EQ(ModelPanel(), ProductPanel());
+        EXPECT_EQ(modelRunning, Armed(ScheduleTimerProc));
+        if (!modelRunning)
+            EXPECT_EQ(kZeros, Text(dialog, 1029));
+        modelShown.clear();
+        shown.clear();
+    }
+}
 // A task and the interval ring over each other, in either order: answering
 // either box ends that alarm alone, and the other mode never waits.
 TEST(Ui, TwoAlarmsEachAnswerForThemselves)
@@ -360,45 +541,12 @@ TEST(Ui, TwoAlarmsEachAnswerForThemselves)
     }
 }
 
-const char kRefusal[] = "开始失败|请输入1到35791394之间的分钟数";
+const char kRefusal[] = "开始失败|请输入1到35791394之间的分钟数|1";
 
-// Minutes outside 1 to 35791394 are refused. The box asks yes or no; yes
-// counts N minutes again, no ends the count.
-TEST(Ui, IntervalRingsEveryNMinutesUntilTheUserStopsIt)
-{
-    Fresh();
-    for (const char *minutes : {"", "0", "-5", "1x", "35791395", "99999999999"}) {
-        SetText(dialog, 1036, minutes);
-        Command(1030);
-        EXPECT_FALSE(Armed(IntervalTimerProc)) << minutes;
-    }
-    EXPECT_EQ(Texts(6, kRefusal), shown);
-    SetText(dialog, 1036, "35791394");
-    Command(1030);
-    Command(1004);
-    Command(1005);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 1036))) << "the minutes unlocked while counting";
-    const std::string message(kMessageSize - 1, 'm');
-    SetText(dialog, 1016, "t");
-    SetText(dialog, 1015, message);
-    SetText(dialog, 1036, "1");
-    Command(1030);
-    Tick(IntervalTimerProc, 59);
-    EXPECT_FALSE(AlarmBox("t", 0)) << "rang before the 60th second";
-    Tick(IntervalTimerProc);
-    HWND box = AlarmBox("t");
-    EXPECT_EQ(message + "\n\n[确定]继续计时，[取消]退出计时", Text(box, 0xFFFF));
-    EXPECT_EQ("0分0秒", Text(dialog, 1035));
-    ASSERT_TRUE(Answer(box, IDYES));
-    Tick(IntervalTimerProc);
-    EXPECT_EQ("0分59秒", Text(dialog, 1035)) << "yes counts again";
-    Command(1031);
-    EXPECT_FALSE(Armed(IntervalTimerProc)) << "stop";
-    EXPECT_EQ("0分0秒", Text(dialog, 1035)) << "stop";
-}
-
-// Under an open interval box: a command, then ticks, the minutes field set,
-// an answer; whether the timer ran under the box and whether it counts after.
+// Minutes outside 1 to 35791394 are refused; a running count keeps them
+// locked. Then, under an open interval box: a command, ticks, the minutes
+// field set, an answer; whether the timer ran under the box and whether it
+// counts after.
 TEST(Ui, AnIntervalBoxAnswersOnlyForTheCountThatRang)
 {
     const std::tuple<const char *, int, int, const char *, int, bool, bool> rows[] = {
@@ -410,12 +558,27 @@ TEST(Ui, AnIntervalBoxAnswersOnlyForTheCountThatRang)
         {"minutes emptied, then yes", 0, 0, "", IDYES, false, false},
     };
     Fresh();
+    for (const char *minutes : {"", "0", "-5", "1x", "35791395", "99999999999"}) {
+        SetText(dialog, 1036, minutes);
+        Command(1030);
+        EXPECT_FALSE(Armed(IntervalTimerProc)) << minutes;
+    }
+    EXPECT_EQ(Texts(6, kRefusal), shown);
+    shown.clear();
+    SetText(dialog, 1036, "35791394");
+    Command(1030);
+    Command(1004);
+    Command(1005);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 1036))) << "the minutes unlocked while counting";
+    const std::string message(kMessageSize - 1, 'm');
+    SetText(dialog, 1015, message);
     SetText(dialog, 1016, "t");
     for (auto [what, command, ticks, minutes, button, underBox, counting] : rows) {
         SetText(dialog, 1036, "1");
         Command(1030);
         Tick(IntervalTimerProc, 60);
         HWND box = AlarmBox("t");
+        EXPECT_EQ(message + "\n\n[确定]继续计时，[取消]退出计时", Text(box, 0xFFFF)) << what;
         if (command != 0)
             Command(command);
         Tick(IntervalTimerProc, ticks);
@@ -425,6 +588,9 @@ TEST(Ui, AnIntervalBoxAnswersOnlyForTheCountThatRang)
         EXPECT_EQ(counting, Armed(IntervalTimerProc)) << what;
         EXPECT_EQ(counting, intervalRunning == 1) << what;
         EXPECT_NE(counting, IsWindowEnabled(GetDlgItem(dialog, 1036))) << what;
+        if (counting)
+            Tick(IntervalTimerProc);
+        EXPECT_EQ(counting ? "0分59秒" : "0分0秒", Text(dialog, 1035)) << what;
         Command(1031);
     }
     EXPECT_EQ(Texts{kRefusal}, shown) << "yes with the minutes emptied says why";
