@@ -80,8 +80,9 @@ void CALLBACK ScheduleTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD)
     // A due minute that went by without a tick (the computer slept) still
     // rings, late, rather than block every task behind it.
     if (IsInvalidTask(first.dueTime, now)) {
-        ringingDueTime = first.dueTime;
-        RingAlarm(mainWindow, &kTaskAlarm, first.soundPath, first.message, first.name);
+        SYSTEMTIME dueTime = first.dueTime;
+        if (RingAlarm(mainWindow, &kTaskAlarm, first.soundPath, first.message, first.name))
+            ringingDueTime = dueTime;
         return;
     }
     char text[kTimeTextSize];
