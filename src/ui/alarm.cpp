@@ -53,8 +53,8 @@ static DWORD WINAPI WaitForAnswer(void *parameter)
 
 bool AlarmOpen(const AlarmKind *kind)
 {
-    for (const OpenAlarm &alarm : openAlarms) {
-        if (alarm.kind == kind)
+    for (int slot = 0; slot < kOpenAlarmSlots; ++slot) {
+        if (openAlarms[slot].kind == kind)
             return true;
     }
     return false;
