@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 
@@ -414,70 +415,187 @@ void RandomDetails(int selected)
         std::next(model.begin(), selected)->second = {editedName, editedMessage, editedSound};
 }
 
-void ModelStep(int command);
+// The alarms as the model has them: the open task box (its caption, its text
+// and the minute it answers for), whether the countdown's timer runs, and the
+// interval's count, timer, box and whether that box answers for the count.
+std::string taskBox, taskBoxText;
+long long taskBoxMinute;
+bool countdownArmed;
+bool counting, intervalArmed, intervalBox, awaitingAnswer, minutesValid, minutesEnabled;
+int secondsLeft;
+std::string intervalText;
+const std::string kIntervalMessage(kMessageSize - 1, 'm');
 
-// Each task due by now rings in order while the countdown runs, each box
-// answered after, at times, a command given under it.
-void RingDueTasks()
+// A tick of the countdown rings the first task once it is due, unless a task
+// box is open.
+void ModelCountdownTick()
 {
-    while (modelRunning && !model.empty() && ModelFirstIsInvalid()) {
-        long long ringing = model.begin()->first;
-        HWND box = AlarmBox(model.begin()->second.name);
-        ASSERT_TRUE(box) << "no box for the task due at " << ringing;
-        EXPECT_EQ("1", Buttons(box));
-        const int underBox[] = {1009, 1010, 1017, 1018, 1020};
-        if (Pick(2))
-            ModelStep(underBox[Pick(std::size(underBox))]);
-        ASSERT_TRUE(Answer(box, IDOK));
-        model.erase(ringing);
-        modelRunning = modelRunning && !model.empty();
+    if (!taskBox.empty() || model.empty() || !ModelFirstIsInvalid())
+        return;
+    taskBox = model.begin()->second.name;
+    taskBoxText = model.begin()->second.message;
+    taskBoxMinute = model.begin()->first;
+    countdownArmed = false;
+}
+
+// The count runs out: a box opens, or the one still open answers for it.
+void ModelIntervalTick()
+{
+    --secondsLeft;
+    intervalText = std::to_string(secondsLeft / 60) + "分" + std::to_string(secondsLeft % 60) + "秒";
+    if (secondsLeft > 0)
+        return;
+    intervalArmed = false;
+    awaitingAnswer = true;
+    intervalBox = true;
+}
+
+void ModelEndCounting()
+{
+    counting = false;
+    intervalArmed = false;
+    awaitingAnswer = false;
+    minutesEnabled = true;
+    intervalText = "0分0秒";
+}
+
+void TimePasses()
+{
+    fakeNow = Plus(fakeNow, Pick(8) ? 1 + Pick(2) : 30);
+    fakeNow.wSecond = static_cast<WORD>(Pick(60));
+    if (countdownArmed) {
+        Tick(ScheduleTimerProc);
+        ModelCountdownTick();
+    }
+    for (int ticks = Pick(90); ticks > 0 && intervalArmed; --ticks) {
+        Tick(IntervalTimerProc);
+        ModelIntervalTick();
     }
 }
 
-void ModelStep(int command)
+// OK on the task box: the task leaves, and a countdown not stopped meanwhile
+// goes on at once, ringing the next task if it is due.
+void AnswerTaskBox()
 {
-    int selected = static_cast<int>(model.size()) - Pick(model.size() + 1) - 1;
-    SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, selected, 0);
-    if (command == 1008) {
-        RandomAdd();
-    } else if (command == 1019) {
-        RandomDetails(selected);
-    } else if (command == 0) {
-        fakeNow = Plus(fakeNow, Pick(8) ? 1 + Pick(2) : 30);
-        fakeNow.wSecond = static_cast<WORD>(Pick(60));
-        if (modelRunning)
-            Tick(ScheduleTimerProc);
-        RingDueTasks();
+    HWND box = AlarmBox(taskBox);
+    EXPECT_EQ(taskBoxText, Text(box, 0xFFFF));
+    EXPECT_EQ("1", Buttons(box));
+    ASSERT_TRUE(Answer(box, IDOK));
+    model.erase(taskBoxMinute);
+    taskBox.clear();
+    modelRunning = modelRunning && !model.empty();
+    countdownArmed = modelRunning;
+    if (modelRunning)
+        ModelCountdownTick();
+}
+
+// Yes counts again and no ends the count, only for the count the box answers for.
+void AnswerIntervalBox(int button)
+{
+    HWND box = AlarmBox("interval");
+    EXPECT_EQ(kIntervalMessage + "\n\n[确定]继续计时，[取消]退出计时", Text(box, 0xFFFF));
+    EXPECT_EQ("67", Buttons(box));
+    ASSERT_TRUE(Answer(box, button));
+    intervalBox = false;
+    if (!awaitingAnswer)
+        return;
+    awaitingAnswer = false;
+    if (button == IDYES && minutesValid) {
+        secondsLeft = 60;
+        intervalArmed = true;
         return;
     }
-    if (command != 1008 && command != 1019)
-        Command(command);
+    ModelEndCounting();
+    if (button == IDYES)
+        ExpectBox("开始失败", "请输入1到35791394之间的分钟数");
+}
+
+void ModelCommand(int command, int selected)
+{
     if (command == 1009 && selected >= 0)
         model.erase(std::next(model.begin(), selected));
     if (command == 1010)
         model.clear();
     if (command == 1017)
         model.erase(model.begin(), model.upper_bound(Minute(fakeNow)));
-    bool stops = command == 1020 || command == 1010 || (command == 1009 && selected == 0);
-    modelRunning = modelRunning && !stops;
+    if (command == 1020 || command == 1010 || (command == 1009 && selected == 0)) {
+        modelRunning = false;
+        countdownArmed = false;
+    }
     if (command == 1018 && ModelFirstIsInvalid())
         ExpectBox("执行失败", "首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~");
     else if (command == 1018)
-        modelRunning = true;
+        modelRunning = countdownArmed = true;
+    if (command == 1030 && !minutesValid)
+        ExpectBox("开始失败", "请输入1到35791394之间的分钟数");
+    else if (command == 1030)
+        counting = intervalArmed = true;
+    if (command == 1030 && minutesValid) {
+        awaitingAnswer = minutesEnabled = false;
+        secondsLeft = 60;
+    }
+    if (command == 1031)
+        ModelEndCounting();
+    if (command == 1004 || command == 1005)
+        minutesEnabled = command == 1005 && !counting;
 }
 
-// Random steps of every command on the scheduled panel, with the clock going
-// forward, against the model; halfway the table is filled to its 100 tasks.
-TEST(Ui, TheScheduledPanelFollowsAModelOfIt)
+void ModelStep(int command)
+{
+    int selected = static_cast<int>(model.size()) - Pick(model.size() + 1) - 1;
+    SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, selected, 0);
+    if (command == 0) {
+        TimePasses();
+    } else if (command == IDOK && !taskBox.empty()) {
+        AnswerTaskBox();
+    } else if ((command == IDYES || command == IDNO) && intervalBox) {
+        AnswerIntervalBox(command);
+    } else if (command == 1008) {
+        RandomAdd();
+    } else if (command == 1019) {
+        RandomDetails(selected);
+    } else if (command == 1036) {
+        minutesValid = Pick(4);
+        SetText(dialog, 1036, minutesValid ? "1" : "0");
+    } else if (command > 1000) {
+        Command(command);
+        ModelCommand(command, selected);
+    }
+}
+
+// The captions of the alarm boxes open, once those the model expects have shown.
+Texts OpenAlarmBoxes(const Texts &expected)
+{
+    for (const std::string &caption : expected)
+        AlarmBox(caption);
+    Texts captions;
+    for (HWND box = NULL; (box = FindWindowExA(NULL, box, "#32770", NULL)) != NULL;) {
+        if (box != dialog && IsWindowVisible(box))
+            captions.push_back(Text(box));
+    }
+    std::sort(captions.begin(), captions.end());
+    return captions;
+}
+
+// Random steps of every command of both panels, the alarm boxes answered in
+// any order or left open, the clock going forward, against the model; halfway
+// the table is filled to its 100 tasks.
+TEST(Ui, BothModesFollowAModelOfThem)
 {
     const char *seedText = getenv("ZELBRIN_SEED");
     const unsigned seed = seedText ? atoi(seedText) : GetTickCount();
     random.seed(seed);
     Fresh();
-    model.clear();
-    modelRunning = false;
-    const int commands[] = {1008, 1008, 1008, 1009, 1010, 1017, 1018, 1018, 1019, 1020, 0, 0};
-    const int steps = 400;
+    Command(1005);
+    SetText(dialog, 1036, "1");
+    SetText(dialog, 1016, "interval");
+    SetText(dialog, 1015, kIntervalMessage);
+    minutesValid = minutesEnabled = true;
+    intervalText = "0分0秒";
+    const int commands[] = {1008,  1008, 1008, 1008, 1009, 1010, 1017, 1017, 1018,
+                            1018,  1018, 1019, 1020, 0,    0,    0,    IDOK, IDOK,
+                            IDYES, IDNO, 1030, 1031, 1036, 1004, 1005};
+    const int steps = 500;
     for (int step = 0; step < steps && !HasFailure(); ++step) {
         for (int minute = 0; step == steps / 2 && model.size() < kTaskCapacity; ++minute)
             AddToModel("full", Time(fakeNow.wYear + 1, 6, 1, minute / 60, minute % 60));
@@ -485,166 +603,41 @@ TEST(Ui, TheScheduledPanelFollowsAModelOfIt)
         SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step) + ", command " +
                      std::to_string(command));
         ModelStep(command);
-        if (command != 0 && Pick(2))
-            ModelStep(0);
         answer = nullptr;
+        Texts boxes;
+        if (!taskBox.empty())
+            boxes.push_back(taskBox);
+        if (intervalBox)
+            boxes.push_back("interval");
+        std::sort(boxes.begin(), boxes.end());
+        EXPECT_EQ(boxes, OpenAlarmBoxes(boxes));
         EXPECT_EQ(modelShown, shown);
         EXPECT_EQ(ModelPanel(), ProductPanel());
-        EXPECT_EQ(modelRunning, Armed(ScheduleTimerProc));
+        EXPECT_EQ(countdownArmed, Armed(ScheduleTimerProc));
         if (!modelRunning)
             EXPECT_EQ(kZeros, Text(dialog, 1029));
+        EXPECT_EQ(intervalArmed, Armed(IntervalTimerProc));
+        EXPECT_EQ(counting, intervalRunning == 1);
+        EXPECT_EQ(minutesEnabled, IsWindowEnabled(GetDlgItem(dialog, 1036)) != 0);
+        EXPECT_EQ(intervalText, Text(dialog, 1035));
         modelShown.clear();
         shown.clear();
     }
 }
-// Tasks due while a box was open ring one after another, late and in order,
-// each as soon as the box before it is answered; no tick comes meanwhile.
-TEST(Ui, MissedTasksRingInOrderEachAsThePreviousIsAnswered)
-{
-    Fresh();
-    Command(1018);
-    for (int minute : {0, 1, 2, 30})
-        Add("T" + std::to_string(minute), At(100000 + minute * 100));
-    fakeNow = At(100010);
-    Command(1018);
-    fakeNow = At(95820);
-    Command(1018);
-    EXPECT_EQ(2u, shown.size()) << "execute refused twice";
-    fakeNow = At(100000);
-    Tick(ScheduleTimerProc);
-    fakeNow = At(100205);
-    for (std::string task : {"T0", "T1", "T2"}) {
-        HWND box = AlarmBox(task);
-        EXPECT_EQ(task + "!", Text(box, 0xFFFF));
-        EXPECT_FALSE(Armed(ScheduleTimerProc)) << "a tick under the box of " << task;
-        ASSERT_TRUE(Answer(box, IDOK)) << task;
-    }
-    EXPECT_EQ("0天0时27分55秒", Text(dialog, 1029));
-    fakeNow = At(103000);
-    Tick(ScheduleTimerProc);
-    ASSERT_TRUE(Answer(AlarmBox("T30"), IDOK));
-    EXPECT_EQ(0u, ListItems(dialog, 1007).size());
-    EXPECT_FALSE(Armed(ScheduleTimerProc));
-    EXPECT_EQ(kZeros, Text(dialog, 1029));
-}
 
-// Stop, "-" on the first task and clear, given under the box of a late task,
-// stand when it is answered, and end the chain of late rings.
-TEST(Ui, AStopGivenWhileATaskBoxIsOpenStands)
+// Minutes outside 1 to 35791394 are refused, its ends taken.
+TEST(Ui, IntervalMinutesOutsideTheirRangeAreRefused)
 {
-    const std::tuple<int, int, Texts> stops[] = {
-        {-1, 1020, {"B  —  2026-12-6 | 10:05"}},
-        {0, 1009, {"B  —  2026-12-6 | 10:05"}},
-        {-1, 1010, {}},
-    };
-    for (auto [selected, command, left] : stops) {
-        Fresh();
-        Add("A", At(100000));
-        Add("B", At(100500));
-        Command(1018);
-        fakeNow = At(100600);
-        Tick(ScheduleTimerProc);
-        HWND box = AlarmBox("A");
-        SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, selected, 0);
-        Command(command);
-        ASSERT_TRUE(Answer(box, IDOK)) << command;
-        EXPECT_FALSE(AlarmBox("B", 300)) << command;
-        EXPECT_FALSE(Armed(ScheduleTimerProc)) << command;
-        EXPECT_EQ(kZeros, Text(dialog, 1029)) << command;
-        EXPECT_EQ(left, ListItems(dialog, 1007)) << command;
-    }
-}
-
-// A task and the interval ring over each other, in either order: answering
-// either box ends that alarm alone, and the other mode never waits.
-TEST(Ui, TwoAlarmsEachAnswerForThemselves)
-{
-    for (bool taskFirst : {true, false}) {
-        Fresh();
-        Add("task", At(100000));
-        Add("next", At(100500));
-        Command(1018);
-        SetText(dialog, 1016, "interval");
-        SetText(dialog, 1036, "1");
-        Command(1030);
-        fakeNow = At(100000);
-        if (taskFirst)
-            Tick(ScheduleTimerProc);
-        Tick(IntervalTimerProc, 60);
-        if (!taskFirst)
-            Tick(ScheduleTimerProc);
-        HWND task = AlarmBox("task");
-        HWND interval = AlarmBox("interval");
-        if (taskFirst) {
-            ASSERT_TRUE(Answer(task, IDOK));
-            EXPECT_EQ(Texts{"next  —  2026-12-6 | 10:05"}, ListItems(dialog, 1007));
-            EXPECT_TRUE(Armed(ScheduleTimerProc)) << "the countdown waits for the interval";
-            EXPECT_FALSE(Armed(IntervalTimerProc)) << "the interval's box answered too";
-            ASSERT_TRUE(Answer(interval, IDYES));
-            EXPECT_TRUE(Armed(IntervalTimerProc));
-        } else {
-            ASSERT_TRUE(Answer(interval, IDNO));
-            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 1036))) << "no waits for the task";
-            EXPECT_EQ(2u, ListItems(dialog, 1007).size()) << "the task's box answered too";
-            ASSERT_TRUE(Answer(task, IDOK));
-            EXPECT_TRUE(Armed(ScheduleTimerProc));
-        }
-    }
-}
-
-const char kRefusal[] = "开始失败|请输入1到35791394之间的分钟数|1";
-
-// Minutes outside 1 to 35791394 are refused; a running count keeps them
-// locked. Then, under an open interval box: a command, ticks, the minutes
-// field set, an answer; whether the timer ran under the box and whether it
-// counts after.
-TEST(Ui, AnIntervalBoxAnswersOnlyForTheCountThatRang)
-{
-    const std::tuple<const char *, int, int, const char *, int, bool, bool> rows[] = {
-        {"yes counts again", 0, 0, "1", IDYES, false, true},
-        {"no ends the count", 0, 0, "1", IDNO, false, false},
-        {"stop, then yes", 1031, 0, "1", IDYES, false, false},
-        {"a new count, then no", 1030, 0, "1", IDNO, true, true},
-        {"a new count runs out, then no", 1030, 60, "1", IDNO, false, false},
-        {"minutes emptied, then yes", 0, 0, "", IDYES, false, false},
-    };
     Fresh();
     for (const char *minutes : {"", "0", "-5", "1x", "35791395", "99999999999"}) {
         SetText(dialog, 1036, minutes);
         Command(1030);
         EXPECT_FALSE(Armed(IntervalTimerProc)) << minutes;
     }
-    EXPECT_EQ(Texts(6, kRefusal), shown);
-    shown.clear();
+    EXPECT_EQ(Texts(6, "开始失败|请输入1到35791394之间的分钟数|1"), shown);
     SetText(dialog, 1036, "35791394");
     Command(1030);
-    Command(1004);
-    Command(1005);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 1036))) << "the minutes unlocked while counting";
-    const std::string message(kMessageSize - 1, 'm');
-    SetText(dialog, 1015, message);
-    SetText(dialog, 1016, "t");
-    for (auto [what, command, ticks, minutes, button, underBox, counting] : rows) {
-        SetText(dialog, 1036, "1");
-        Command(1030);
-        Tick(IntervalTimerProc, 60);
-        HWND box = AlarmBox("t");
-        EXPECT_EQ(message + "\n\n[确定]继续计时，[取消]退出计时", Text(box, 0xFFFF)) << what;
-        if (command != 0)
-            Command(command);
-        Tick(IntervalTimerProc, ticks);
-        SetText(dialog, 1036, minutes);
-        EXPECT_EQ(underBox, Armed(IntervalTimerProc)) << what;
-        ASSERT_TRUE(Answer(box, button)) << what;
-        EXPECT_EQ(counting, Armed(IntervalTimerProc)) << what;
-        EXPECT_EQ(counting, intervalRunning == 1) << what;
-        EXPECT_NE(counting, IsWindowEnabled(GetDlgItem(dialog, 1036))) << what;
-        if (counting)
-            Tick(IntervalTimerProc);
-        EXPECT_EQ(counting ? "0分59秒" : "0分0秒", Text(dialog, 1035)) << what;
-        Command(1031);
-    }
-    EXPECT_EQ(Texts{kRefusal}, shown) << "yes with the minutes emptied says why";
+    EXPECT_TRUE(Armed(IntervalTimerProc));
 }
 
 }  // namespace
