@@ -445,7 +445,7 @@ void TimePasses()
         Tick(ScheduleTimerProc);
         ModelCountdownTick();
     }
-    for (int ticks = Pick(90); ticks > 0 && intervalArmed; --ticks) {
+    for (int ticks = Pick(150); ticks > 0 && intervalArmed; --ticks) {
         Tick(IntervalTimerProc);
         ModelIntervalTick();
     }
@@ -535,10 +535,11 @@ void ModelStep(int command)
     } else if (command == 1019) {
         RandomDetails(selected);
     } else if (command == 1036) {
-        const char *texts[] = {"1", "1", "35791394", "", "0", "-5", "1x", "35791395", "99999999999"};
+        const char *texts[] = {"1", "1", "1",  "1",  "1",        "1",          "35791394",
+                               "",  "0", "-5", "1x", "35791395", "99999999999"};
         int pick = Pick(std::size(texts));
         SetText(dialog, 1036, texts[pick]);
-        minutes = pick < 3 ? atoi(texts[pick]) : 0;
+        minutes = pick < 7 ? atoi(texts[pick]) : 0;
     } else if (command > 1000) {
         Command(command);
         ModelCommand(command, selected);
@@ -583,10 +584,10 @@ TEST(Ui, BothModesFollowAModelOfThem)
     minutes = 1;
     minutesEnabled = intervalShown = true;
     intervalText = "0分0秒";
-    const int commands[] = {1008,  1008, 1008, 1008, 1009, 1010, 1017, 1017, 1018,
-                            1018,  1018, 1019, 1020, 0,    0,    0,    IDOK, IDOK,
-                            IDYES, IDNO, 1030, 1031, 1036, 1004, 1005};
-    const int steps = 500;
+    const int commands[] = {1008, 1008, 1008, 1008, 1009, 1010, 1017, 1017, 1018,  1018,
+                            1018, 1019, 1020, 0,    0,    0,    IDOK, IDOK, IDYES, IDYES,
+                            IDNO, IDNO, 1030, 1030, 1031, 1036, 1004, 1005};
+    const int steps = 800;
     for (int step = 0; step < steps && !HasFailure(); ++step) {
         for (int minute = 0; step == steps / 2 && model.size() < kTaskCapacity; ++minute)
             AddToModel("full", Time(fakeNow.wYear + 1, 6, 1, minute / 60, minute % 60));
