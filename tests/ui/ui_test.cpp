@@ -262,8 +262,9 @@ TEST(Ui, TheAddTaskListsOfferTheDaysOfEachMonth)
 const char kZeros[] = "0天0时0分0秒";
 const char kHint[] = "设置提示音文件路径,点击右边选择文件";
 
-// A plain model of the scheduled panel: the tasks by due minute
-// (yyyymmddhhmm), whether the countdown runs, and the boxes it expects.
+// A plain model of both modes. Here the scheduled panel's part: the tasks by
+// due minute (yyyymmddhhmm), whether the countdown runs, and the boxes of the
+// GUI thread it expects.
 struct ModelTask {
     std::string name, message, sound;
 };
