@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "schedule/task_table.h"
 #include "sound/sound.h"
+#include "text/gbk_text.h"
 #include "ui/alarm.h"
 #include "ui/countdown.h"
 #include "ui/interval.h"
@@ -60,6 +61,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TRAYNOTIFY:
         HandleTrayNotify(window, wParam, lParam);
         return FALSE;
+    case WM_ALARMSHOWN:
+        HandleAlarmShown(wParam, lParam);
+        return FALSE;
     case WM_ALARMANSWER:
         HandleAlarmAnswer(window, wParam, lParam);
         return FALSE;
@@ -71,7 +75,7 @@ BOOL InitMainDialog(HWND mainWindow)
 {
     CreateTrayMenu();
     ClearTrayIconData();
-    SetDlgItemTextA(mainWindow, IDC_MAIN_SOUND_PATH, SOUND_HINT);
+    SetDlgItemGbkText(mainWindow, IDC_MAIN_SOUND_PATH, SOUND_HINT);
     programInstance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     ZeroTaskSlots();
     SendDlgItemMessageA(mainWindow, IDC_MAIN_SCHEDULED_RADIO, BM_SETCHECK, BST_CHECKED, 0);
@@ -145,5 +149,5 @@ void HideMainWindow(HWND mainWindow)
 
 void ShowUsage(HWND mainWindow)
 {
-    MessageBoxA(mainWindow, USAGE_TEXT, "使用说明", MB_OK);
+    GbkMessageBox(mainWindow, USAGE_TEXT, "使用说明", MB_OK);
 }

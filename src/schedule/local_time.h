@@ -3,8 +3,14 @@
 
 #include "system_time.h"
 
-// The one way the program learns the current local time. The program links
-// the GetLocalTime version; the tests link a clock they set themselves.
+// The one way the program learns the time. The program links the versions
+// that ask Windows; the tests link clocks they set themselves.
+
+// The local time of the system clock, which the user may set.
 void ReadLocalTime(SYSTEMTIME *now);
+
+// Milliseconds on a clock that only ever moves forward, and stands still
+// while the computer sleeps.
+long long ReadMonotonicTime();
 
 #endif

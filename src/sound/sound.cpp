@@ -5,11 +5,12 @@
 #include <string.h>
 
 #include "schedule/format_text.h"
+#include "text/gbk_text.h"
 
 const char SOUND_HINT[] = "设置提示音文件路径,点击右边选择文件";
 
 // Passed with every command and a length of 0: nothing is ever written here.
-static char mciReturn[4];
+static wchar_t mciReturn[4];
 
 // "open \"<259-byte short path>\" alias zelbrin4294967295" and the NUL.
 static const int kSoundCommandSize = 320;
@@ -17,7 +18,7 @@ static const int kSoundCommandSize = 320;
 // The multimedia and common-dialog libraries are loaded when first used:
 // loading them at start-up slows every start, and most runs of the program
 // never pick a file, and ring only much later.
-typedef MCIERROR(WINAPI *MciSendStringFunction)(LPCSTR, LPSTR, UINT, HWND);
+typedef MCIERROR(WINAPI *MciSendStringFunction)(LPCWSTR, LPWSTR, UINT, HWND);
 typedef BOOL(WINAPI *GetOpenFileNameFunction)(LPOPENFILENAMEW);
 
 static MciSendStringFunction sendMci;
@@ -40,10 +41,12 @@ static AnyFunction SystemFunction(const char *library, const char *name)
     return module ? reinterpret_cast<AnyFunction>(GetProcAddress(module, name)) : NULL;
 }
 
-static void SendMci(const char *command)
+// In UTF-16: a path MCI reads through the system's ANSI code page names no
+// file where that code page is not 936.
+static void SendMci(const wchar_t *command)
 {
     if (!sendMci)
-        sendMci = reinterpret_cast<MciSendStringFunction>(SystemFunction("winmm.dll", "mciSendStringA"));
+        sendMci = reinterpret_cast<MciSendStringFunction>(SystemFunction("winmm.dll", "mciSendStringW"));
     if (sendMci)
         sendMci(command, mciReturn, 0, NULL);
 }
@@ -59,7 +62,9 @@ static void SendAliasCommand(const char *verb, const AlarmSound *sound)
 {
     char command[kSoundCommandSize];
     FormatText(command, sizeof command, "%s %s", verb, sound->alias);
-    SendMci(command);
+    wchar_t wideCommand[kSoundCommandSize];
+    GbkToWide(command, wideCommand, kSoundCommandSize);
+    SendMci(wideCommand);
 }
 
 // Explorer's "copy as path" puts the path in double quotes; pasted so, it
@@ -77,16 +82,20 @@ void PlayAlarmSound(const char *path, AlarmSound *sound)
     memset(sound, 0, sizeof *sound);
     char unquoted[kSoundPathSize];
     DropQuotes(path, unquoted);
-    char shortPath[kShortPathSize] = "";
-    DWORD length = GetShortPathNameA(unquoted, shortPath, kShortPathSize);
+    wchar_t widePath[kSoundPathSize];
+    GbkToWide(unquoted, widePath, kSoundPathSize);
+    wchar_t shortPath[kShortPathSize] = L"";
+    DWORD length = GetShortPathNameW(widePath, shortPath, kShortPathSize);
     if (length == 0 || length >= static_cast<DWORD>(kShortPathSize))
         return;  // no such file, or a form too long to hold
     // A play that names the file itself reuses the device already open for
     // that file; an alias of the alarm's own gives it one of its own.
     FormatText(sound->alias, sizeof sound->alias, "zelbrin%u", ++alarmSoundCount);
-    char command[kSoundCommandSize];
+    wchar_t alias[kSoundAliasSize];
+    GbkToWide(sound->alias, alias, kSoundAliasSize);
     // Quoted: on volumes without 8.3 names the "short" form keeps its blanks.
-    FormatText(command, sizeof command, "open \"%s\" alias %s", shortPath, sound->alias);
+    wchar_t command[kSoundCommandSize];
+    wsprintfW(command, L"open \"%s\" alias %s", shortPath, alias);
     SendMci(command);
     SendAliasCommand("play", sound);
 }
@@ -100,24 +109,22 @@ void StopAlarmSound(const AlarmSound *sound)
 void StopAllAlarmSounds()
 {
     if (sendMci)
-        SendMci("close all");
+        SendMci(L"close all");
 }
 
 // The name as code page 936 spells it or, where it cannot, the file's short
-// form, which is plain ASCII. False when neither names the file: the
-// volume keeps no short names.
+// form, which is plain ASCII. A look-alike never stands in for a character:
+// it would name no file, or another one. False when neither names the file:
+// the volume keeps no short names.
 static bool NarrowPath(const wchar_t *wide, char path[kSoundPathSize])
 {
-    BOOL lossy = FALSE;
-    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, path, kSoundPathSize, NULL, &lossy) > 0 && !lossy)
+    if (WideToGbk(wide, path, kSoundPathSize))
         return true;
     wchar_t shortForm[kSoundPathSize] = L"";
     DWORD length = GetShortPathNameW(wide, shortForm, kSoundPathSize);
     if (length == 0 || length >= static_cast<DWORD>(kSoundPathSize))
         return false;
-    lossy = FALSE;
-    return WideCharToMultiByte(CP_ACP, 0, shortForm, -1, path, kSoundPathSize, NULL, &lossy) > 0 &&
-           !lossy;
+    return WideToGbk(shortForm, path, kSoundPathSize);
 }
 
 // The wide dialog: the narrow one hands back '?' in place of characters that
@@ -141,8 +148,8 @@ int ChooseSoundFile(HWND owner, char path[kSoundPathSize])
         return 0;
     char narrow[kSoundPathSize] = "";
     if (!NarrowPath(file, narrow)) {
-        MessageBoxA(owner, "该文件的名称含有本程序无法使用的字符，请将文件改名后再选择", "选择失败",
-                    MB_ICONERROR);
+        GbkMessageBox(owner, "该文件的名称含有本程序无法使用的字符，请将文件改名后再选择", "选择失败",
+                      MB_ICONERROR);
         return 0;
     }
     lstrcpyA(path, narrow);

@@ -7,6 +7,7 @@
 #include "schedule/local_time.h"
 #include "schedule/time_rules.h"
 #include "sound/sound.h"
+#include "text/gbk_text.h"
 #include "ui/alarm.h"
 
 static const int kPickerTextSize = 256;
@@ -14,7 +15,7 @@ static const int kYearsAhead = 50;
 
 INT_PTR RunAddTaskDialog(HINSTANCE instance, TaskRecord *record)
 {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ADD_TASK), NULL, AddTaskDialogProc,
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ADD_TASK), NULL, AddTaskDialogProc,
                            reinterpret_cast<LPARAM>(record));
 }
 
@@ -24,8 +25,7 @@ static void AppendNumber(HWND dialog, int listId, int number, bool twoDigits)
 {
     char text[kPickerTextSize];
     FormatText(text, sizeof text, twoDigits ? "%02d" : "%d", number);
-    SendDlgItemMessageA(dialog, listId, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(text));
+    SendGbkString(dialog, listId, CB_INSERTSTRING, static_cast<WPARAM>(-1), text);
 }
 
 static void AppendRange(HWND dialog, int listId, int first, int last, bool twoDigits)
@@ -49,10 +49,8 @@ static int PickerValue(HWND dialog, int listId)
 {
     char text[kPickerTextSize] = "";
     LRESULT selected = SendDlgItemMessageA(dialog, listId, CB_GETCURSEL, 0, 0);
-    if (selected != CB_ERR &&
-        SendDlgItemMessageA(dialog, listId, CB_GETLBTEXTLEN, selected, 0) < kPickerTextSize) {
-        SendDlgItemMessageA(dialog, listId, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
-    }
+    if (selected != CB_ERR)
+        GetComboItemGbkText(dialog, listId, static_cast<int>(selected), text, sizeof text);
     return atoi(text);
 }
 
@@ -79,10 +77,10 @@ void ReadDueTime(HWND dialog, TaskRecord *record)
 
 void ReadTaskFields(HWND dialog, TaskRecord *record)
 {
-    GetDlgItemTextA(dialog, IDC_ADD_NAME, record->name, sizeof record->name);
-    GetDlgItemTextA(dialog, IDC_ADD_MESSAGE, record->message, sizeof record->message);
+    GetDlgItemGbkText(dialog, IDC_ADD_NAME, record->name, sizeof record->name);
+    GetDlgItemGbkText(dialog, IDC_ADD_MESSAGE, record->message, sizeof record->message);
     ReadDueTime(dialog, record);
-    GetDlgItemTextA(dialog, IDC_ADD_SOUND_PATH, record->soundPath, sizeof record->soundPath);
+    GetDlgItemGbkText(dialog, IDC_ADD_SOUND_PATH, record->soundPath, sizeof record->soundPath);
 }
 
 static BOOL InitAddTaskDialog(HWND dialog, LPARAM record)
@@ -91,7 +89,7 @@ static BOOL InitAddTaskDialog(HWND dialog, LPARAM record)
     EnableWindow(GetDlgItem(dialog, IDC_ADD_MONTH_LIST), FALSE);
     EnableWindow(GetDlgItem(dialog, IDC_ADD_DAY_LIST), FALSE);
     SetWindowLongPtrA(dialog, GWLP_USERDATA, record);
-    SetDlgItemTextA(dialog, IDC_ADD_SOUND_PATH, SOUND_HINT);
+    SetDlgItemGbkText(dialog, IDC_ADD_SOUND_PATH, SOUND_HINT);
     return TRUE;
 }
 

@@ -1,7 +1,9 @@
 #include "ui/alarm.h"
 
-#include "schedule/format_text.h"
+#include <string.h>
+
 #include "sound/sound.h"
+#include "text/gbk_text.h"
 #include "ui/messages.h"
 
 // What a box's thread reads: written before the thread starts and left alone
@@ -10,27 +12,79 @@ struct AlarmBox {
     HWND mainWindow;
     WPARAM slot;
     UINT style;
-    char text[kAlarmTextSize];
-    char caption[kNameSize];
+    wchar_t text[kAlarmTextSize];
+    wchar_t caption[kNameSize];
 };
 
-// One open alarm a slot: a kind has at most one box open at a time.
+// One ringing alarm a slot. A kind has at most one box open, and may have one
+// more whose task is gone, closing.
 struct OpenAlarm {
     const AlarmKind *kind;  // NULL: a free slot
+    bool closing;           // its answer, when it comes, counts for nothing
+    bool unshown;           // waits to be shown on the GUI thread
+    HWND window;            // the box, once it exists
     AlarmSound sound;
     AlarmBox box;
 };
 
-const int kOpenAlarmSlots = 2;
+const int kOpenAlarmSlots = 4;
 static OpenAlarm openAlarms[kOpenAlarmSlots];
 
-// Makes the box topmost as it is activated, without taking the keyboard:
-// Wine ignores MB_TOPMOST. A hook of the box's own thread sees no other window.
-static LRESULT CALLBACK RaiseAlarmBox(int code, WPARAM wParam, LPARAM lParam)
+// A box that could not be shown is tried again after this long.
+static const UINT kShowAgainMs = 1000;
+// How long a box's thread waits before it posts again into a full queue.
+static const DWORD kPostAgainMs = 50;
+
+// The box the calling thread shows, for its hook. Boxes shown on the GUI
+// thread can nest, so each keeps the outer one's and puts it back.
+static thread_local const AlarmBox *threadBox;
+static thread_local HWND threadBoxWindow;
+
+bool AlarmBoxMayActivate(HWND foreground, bool byMouse)
 {
-    if (code == HCBT_ACTIVATE) {
-        HWND box = reinterpret_cast<HWND>(wParam);
-        SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DWORD process = 0;
+    GetWindowThreadProcessId(foreground, &process);
+    return byMouse || (foreground && process != GetCurrentProcessId());
+}
+
+static bool OnGuiThread(HWND mainWindow)
+{
+    return GetWindowThreadProcessId(mainWindow, NULL) == GetCurrentThreadId();
+}
+
+// A box's thread posts its news to the main window, again and again while
+// the window's queue is full, so nothing is lost; news from a box on the GUI
+// thread is handled at once.
+static void Report(const AlarmBox *box, UINT message, LPARAM value)
+{
+    if (OnGuiThread(box->mainWindow)) {
+        if (message == WM_ALARMSHOWN)
+            HandleAlarmShown(box->slot, value);
+        else
+            HandleAlarmAnswer(box->mainWindow, box->slot, value);
+        return;
+    }
+    while (!PostMessageW(box->mainWindow, message, box->slot, value) && IsWindow(box->mainWindow))
+        Sleep(kPostAgainMs);
+}
+
+// Catches the box alone, the first top-level window its thread creates once
+// the hook is in. It makes the box topmost as it is activated, without taking
+// the keyboard (Wine ignores MB_TOPMOST), and keeps it inactive where a key
+// meant for one of this program's windows would answer it unseen.
+static LRESULT CALLBACK WatchAlarmBox(int code, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND && !threadBoxWindow &&
+        !(reinterpret_cast<CBT_CREATEWNDW *>(lParam)->lpcs->style & WS_CHILD)) {
+        threadBoxWindow = window;
+        Report(threadBox, WM_ALARMSHOWN, reinterpret_cast<LPARAM>(window));
+    }
+    if (code == HCBT_ACTIVATE && window == threadBoxWindow) {
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        bool byMouse = reinterpret_cast<CBTACTIVATESTRUCT *>(lParam)->fMouse != FALSE;
+        if (!AlarmBoxMayActivate(GetForegroundWindow(), byMouse))
+            return 1;
     }
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
@@ -43,53 +97,126 @@ static LRESULT CALLBACK RaiseAlarmBox(int code, WPARAM wParam, LPARAM lParam)
 static DWORD WINAPI WaitForAnswer(void *parameter)
 {
     const AlarmBox *box = static_cast<const AlarmBox *>(parameter);
-    HHOOK raise = SetWindowsHookExA(WH_CBT, RaiseAlarmBox, NULL, GetCurrentThreadId());
-    int answer = MessageBoxA(NULL, box->text, box->caption, box->style | MB_TOPMOST);
-    if (raise)
-        UnhookWindowsHookEx(raise);
-    PostMessageA(box->mainWindow, WM_ALARMANSWER, box->slot, answer);
+    const AlarmBox *outerBox = threadBox;
+    HWND outerWindow = threadBoxWindow;
+    threadBox = box;
+    threadBoxWindow = NULL;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, WatchAlarmBox, NULL, GetCurrentThreadId());
+    int answer = MessageBoxW(NULL, box->text, box->caption, box->style | MB_TOPMOST);
+    if (hook)
+        UnhookWindowsHookEx(hook);
+    threadBox = outerBox;
+    threadBoxWindow = outerWindow;
+    Report(box, WM_ALARMANSWER, answer);
     return 0;
+}
+
+static void CALLBACK ShowUnshownBoxes(HWND mainWindow, UINT, UINT_PTR, DWORD)
+{
+    KillTimer(mainWindow, kAlarmBoxTimerId);
+    for (OpenAlarm &alarm : openAlarms) {
+        if (alarm.kind && alarm.unshown) {
+            alarm.unshown = false;
+            WaitForAnswer(&alarm.box);
+        }
+    }
+}
+
+// On the GUI thread, from a timer, so that the box's modal loop never nests
+// inside the tick or the answer that rang it.
+static void ShowLaterOnGuiThread(OpenAlarm &alarm, UINT delayMs)
+{
+    alarm.unshown = true;
+    alarm.window = NULL;
+    SetTimer(alarm.box.mainWindow, kAlarmBoxTimerId, delayMs, ShowUnshownBoxes);
+}
+
+static void ShowBox(OpenAlarm &alarm)
+{
+    HANDLE thread = CreateThread(NULL, 0, WaitForAnswer, &alarm.box, 0, NULL);
+    if (thread)
+        CloseHandle(thread);
+    else
+        ShowLaterOnGuiThread(alarm, 0);
+}
+
+static OpenAlarm *RingingAlarm(const AlarmKind *kind)
+{
+    for (OpenAlarm &alarm : openAlarms) {
+        if (alarm.kind == kind && !alarm.closing)
+            return &alarm;
+    }
+    return NULL;
 }
 
 bool AlarmOpen(const AlarmKind *kind)
 {
-    for (int slot = 0; slot < kOpenAlarmSlots; ++slot) {
-        if (openAlarms[slot].kind == kind)
-            return true;
-    }
-    return false;
+    return RingingAlarm(kind) != NULL;
 }
 
-static int FreeSlot()
+static OpenAlarm *FreeSlot()
 {
-    for (int slot = 0; slot < kOpenAlarmSlots; ++slot) {
-        if (!openAlarms[slot].kind)
-            return slot;
+    for (OpenAlarm &alarm : openAlarms) {
+        if (!alarm.kind)
+            return &alarm;
     }
-    return -1;
+    return NULL;
 }
 
 bool RingAlarm(HWND mainWindow, const AlarmKind *kind, const char *soundPath, const char *text,
                const char *caption)
 {
-    int slot = FreeSlot();
-    if (slot < 0 || AlarmOpen(kind))
+    OpenAlarm *alarm = FreeSlot();
+    if (!alarm || AlarmOpen(kind))
         return false;
-    OpenAlarm &alarm = openAlarms[slot];
-    alarm.kind = kind;
-    PlayAlarmSound(soundPath, &alarm.sound);
+    alarm->kind = kind;
+    alarm->closing = false;
+    alarm->unshown = false;
+    alarm->window = NULL;
+    // The box's own copies come first: opening a slow sound device must not
+    // find the texts changed under it.
+    alarm->box.mainWindow = mainWindow;
+    alarm->box.slot = alarm - openAlarms;
+    alarm->box.style = kind->style;
+    GbkToWide(text, alarm->box.text, kAlarmTextSize);
+    GbkToWide(caption, alarm->box.caption, kNameSize);
+    PlayAlarmSound(soundPath, &alarm->sound);
     KillTimer(mainWindow, kind->timerId);
-    alarm.box.mainWindow = mainWindow;
-    alarm.box.slot = slot;
-    alarm.box.style = kind->style;
-    CopyText(alarm.box.text, sizeof alarm.box.text, text);
-    CopyText(alarm.box.caption, sizeof alarm.box.caption, caption);
-    HANDLE thread = CreateThread(NULL, 0, WaitForAnswer, &alarm.box, 0, NULL);
-    if (thread)
-        CloseHandle(thread);
-    else
-        WaitForAnswer(&alarm.box);  // no thread to be had: the box waits here, as a modal loop
+    ShowBox(*alarm);
     return true;
+}
+
+// A task's box has OK alone.
+static void CloseBox(const OpenAlarm &alarm)
+{
+    PostMessageW(alarm.window, WM_COMMAND, IDOK, 0);
+}
+
+void CloseAlarm(const AlarmKind *kind)
+{
+    OpenAlarm *alarm = RingingAlarm(kind);
+    if (!alarm)
+        return;
+    StopAlarmSound(&alarm->sound);
+    memset(&alarm->sound, 0, sizeof alarm->sound);
+    if (alarm->unshown) {
+        alarm->kind = NULL;
+        return;
+    }
+    // Kept until its thread has ended: the thread still reads its copies.
+    alarm->closing = true;
+    if (alarm->window)
+        CloseBox(*alarm);
+}
+
+void HandleAlarmShown(WPARAM slot, LPARAM window)
+{
+    if (slot >= static_cast<WPARAM>(kOpenAlarmSlots) || !openAlarms[slot].kind)
+        return;
+    OpenAlarm &alarm = openAlarms[slot];
+    alarm.window = reinterpret_cast<HWND>(window);
+    if (alarm.closing)
+        CloseBox(alarm);
 }
 
 void HandleAlarmAnswer(HWND mainWindow, WPARAM slot, LPARAM answer)
@@ -97,15 +224,23 @@ void HandleAlarmAnswer(HWND mainWindow, WPARAM slot, LPARAM answer)
     if (slot >= static_cast<WPARAM>(kOpenAlarmSlots) || !openAlarms[slot].kind)
         return;
     OpenAlarm &alarm = openAlarms[slot];
+    if (answer <= 0 && !alarm.closing) {
+        // No box came up (Windows says 0, Wine -1): a reminder nobody saw is
+        // not answered.
+        ShowLaterOnGuiThread(alarm, kShowAgainMs);
+        return;
+    }
     const AlarmKind *kind = alarm.kind;
+    bool answered = !alarm.closing;
     StopAlarmSound(&alarm.sound);
     alarm.kind = NULL;
-    kind->answered(mainWindow, static_cast<int>(answer));
+    if (answered)
+        kind->answered(mainWindow, static_cast<int>(answer));
 }
 
 void BrowseForSound(HWND dialog, int pathEditId)
 {
     char path[kSoundPathSize] = "";
     if (ChooseSoundFile(dialog, path) == 1)
-        SetDlgItemTextA(dialog, pathEditId, path);
+        SetDlgItemGbkText(dialog, pathEditId, path);
 }

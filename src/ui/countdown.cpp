@@ -4,17 +4,26 @@
 #include "schedule/local_time.h"
 #include "schedule/task_table.h"
 #include "schedule/time_rules.h"
+#include "text/gbk_text.h"
 #include "ui/alarm.h"
 #include "ui/task_list.h"
 
 static void ShowCountdownText(HWND mainWindow, const char *text)
 {
-    SetDlgItemTextA(mainWindow, IDC_MAIN_TASK_COUNTDOWN, text);
+    SetDlgItemGbkText(mainWindow, IDC_MAIN_TASK_COUNTDOWN, text);
+}
+
+static void ArmForNextSecond(HWND mainWindow, const SYSTEMTIME &now)
+{
+    SetTimer(mainWindow, kScheduleTimerId, 1000 - now.wMilliseconds + kCountdownLagMs,
+             ScheduleTimerProc);
 }
 
 static void StartTimer(HWND mainWindow)
 {
-    SetTimer(mainWindow, kScheduleTimerId, kCountdownPeriodMs, ScheduleTimerProc);
+    SYSTEMTIME now;
+    ReadLocalTime(&now);
+    ArmForNextSecond(mainWindow, now);
 }
 
 static void TaskAlarmAnswered(HWND mainWindow, int answer);
@@ -31,8 +40,8 @@ void ExecuteCommand(HWND mainWindow)
     ReadLocalTime(&now);
     // An empty table's slot 0 is all zero, so it counts as invalid too.
     if (IsInvalidTask(taskTable.slots[0].dueTime, now)) {
-        MessageBoxA(mainWindow, "首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~",
-                    "执行失败", MB_ICONERROR);
+        GbkMessageBox(mainWindow, "首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~",
+                      "执行失败", MB_ICONERROR);
         return;
     }
     resumeAfterAlarm = true;
@@ -46,11 +55,8 @@ void StopCountdown(HWND mainWindow)
     ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
 }
 
-static void TaskAlarmAnswered(HWND mainWindow, int)
+static void ResumeAfterAlarm(HWND mainWindow)
 {
-    // Found again by its minute: the table may have changed while the box
-    // was open.
-    RemoveListedTask(mainWindow, FindTaskByDueTime(ringingDueTime));
     if (!resumeAfterAlarm)
         return;
     if (taskTable.lastIndex < 0) {
@@ -58,13 +64,32 @@ static void TaskAlarmAnswered(HWND mainWindow, int)
         StopCountdown(mainWindow);
         return;
     }
-    StartTimer(mainWindow);
-    // At once: a task that fell due while the box was open rings now.
+    // At once, and armed again from there: a task that fell due while the
+    // box was open rings now.
     ScheduleTimerProc(mainWindow, WM_TIMER, kScheduleTimerId, 0);
+}
+
+static void TaskAlarmAnswered(HWND mainWindow, int)
+{
+    // Found again by its minute: the table may have changed while the box
+    // was open.
+    RemoveListedTask(mainWindow, FindTaskByDueTime(ringingDueTime));
+    ResumeAfterAlarm(mainWindow);
+}
+
+void CloseAlarmOfRemovedTask(HWND mainWindow)
+{
+    if (!AlarmOpen(&kTaskAlarm) || FindTaskByDueTime(ringingDueTime) >= 0)
+        return;
+    CloseAlarm(&kTaskAlarm);
+    ResumeAfterAlarm(mainWindow);
 }
 
 void CALLBACK ScheduleTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD)
 {
+    SYSTEMTIME now;
+    ReadLocalTime(&now);
+    ArmForNextSecond(mainWindow, now);
     // The countdown waits while its box is open; the answer goes on.
     if (AlarmOpen(&kTaskAlarm))
         return;
@@ -74,8 +99,6 @@ void CALLBACK ScheduleTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD)
         ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
         return;
     }
-    SYSTEMTIME now;
-    ReadLocalTime(&now);
     const TaskRecord &first = taskTable.slots[0];
     // A due minute that went by without a tick (the computer slept) still
     // rings, late, rather than block every task behind it.

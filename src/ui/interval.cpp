@@ -2,12 +2,14 @@
 
 #include "res/resource.h"
 #include "schedule/format_text.h"
+#include "schedule/local_time.h"
 #include "schedule/task_table.h"
 #include "sound/sound.h"
+#include "text/gbk_text.h"
 #include "ui/alarm.h"
 #include "ui/panels.h"
 
-static int secondsLeft = 0;
+static long long intervalDeadline;  // on the monotonic clock
 // Whether the open box answers for the count: a stop or a new start given
 // while it was open stands.
 static bool awaitingAnswer;
@@ -40,14 +42,23 @@ bool ParseIntervalMinutes(const char *text, int *minutes)
 static bool ReadIntervalMinutes(HWND mainWindow, int *minutes)
 {
     char text[kMinutesTextSize] = "";
-    GetDlgItemTextA(mainWindow, IDC_MAIN_MINUTES, text, sizeof text);
+    GetDlgItemGbkText(mainWindow, IDC_MAIN_MINUTES, text, sizeof text);
     return ParseIntervalMinutes(text, minutes);
+}
+
+// Next at the moment the count passes a whole second, so that each tick
+// shows a new one and the last falls on the deadline.
+static void ArmTimer(HWND mainWindow, long long msLeft)
+{
+    UINT toNextSecond = static_cast<UINT>((msLeft - 1) % 1000 + 1);
+    SetTimer(mainWindow, kIntervalTimerId, toNextSecond + kIntervalLagMs, IntervalTimerProc);
 }
 
 static void StartCounting(HWND mainWindow, int minutes)
 {
-    secondsLeft = minutes * 60;
-    SetTimer(mainWindow, kIntervalTimerId, kIntervalPeriodMs, IntervalTimerProc);
+    long long msLeft = minutes * 60000LL;
+    intervalDeadline = ReadMonotonicTime() + msLeft;
+    ArmTimer(mainWindow, msLeft);
 }
 
 // Enables the minutes field even while the interval panel is hidden, so the
@@ -57,13 +68,13 @@ static void EndCounting(HWND mainWindow)
     awaitingAnswer = false;
     EnableWindow(GetDlgItem(mainWindow, IDC_MAIN_MINUTES), TRUE);
     KillTimer(mainWindow, kIntervalTimerId);
-    SetDlgItemTextA(mainWindow, IDC_MAIN_INTERVAL_COUNTDOWN, kEmptyIntervalText);
+    SetDlgItemGbkText(mainWindow, IDC_MAIN_INTERVAL_COUNTDOWN, kEmptyIntervalText);
     intervalRunning = 0;
 }
 
 static void RefuseMinutes(HWND mainWindow)
 {
-    MessageBoxA(mainWindow, "请输入1到35791394之间的分钟数", "开始失败", MB_ICONERROR);
+    GbkMessageBox(mainWindow, "请输入1到35791394之间的分钟数", "开始失败", MB_ICONERROR);
 }
 
 void StartIntervalCommand(HWND mainWindow)
@@ -97,9 +108,9 @@ static void RingInterval(HWND mainWindow)
     char title[kNameSize] = "";
     char message[kMessageSize] = "";
     char soundPath[kSoundPathSize] = "";
-    GetDlgItemTextA(mainWindow, IDC_MAIN_TITLE, title, sizeof title);
-    GetDlgItemTextA(mainWindow, IDC_MAIN_MESSAGE, message, sizeof message);
-    GetDlgItemTextA(mainWindow, IDC_MAIN_SOUND_PATH, soundPath, sizeof soundPath);
+    GetDlgItemGbkText(mainWindow, IDC_MAIN_TITLE, title, sizeof title);
+    GetDlgItemGbkText(mainWindow, IDC_MAIN_MESSAGE, message, sizeof message);
+    GetDlgItemGbkText(mainWindow, IDC_MAIN_SOUND_PATH, soundPath, sizeof soundPath);
     char text[kAlarmTextSize];
     FormatText(text, sizeof text, kBoxTextFormat, message);
     RingAlarm(mainWindow, &kIntervalAlarm, soundPath, text, title);
@@ -122,13 +133,17 @@ static void IntervalAlarmAnswered(HWND mainWindow, int answer)
     }
 }
 
+// Shows the whole seconds still to run, as a clock counting down does.
 void CALLBACK IntervalTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD)
 {
-    --secondsLeft;
+    long long msLeft = intervalDeadline - ReadMonotonicTime();
+    long long secondsLeft = msLeft > 0 ? (msLeft + 999) / 1000 : 0;
     char text[kMinutesTextSize];
-    FormatText(text, sizeof text, "%d分%d秒", secondsLeft / 60, secondsLeft % 60);
-    SetDlgItemTextA(mainWindow, IDC_MAIN_INTERVAL_COUNTDOWN, text);
-    if (secondsLeft > 0)
-        return;
-    RingInterval(mainWindow);
+    FormatText(text, sizeof text, "%d分%d秒", static_cast<int>(secondsLeft / 60),
+               static_cast<int>(secondsLeft % 60));
+    SetDlgItemGbkText(mainWindow, IDC_MAIN_INTERVAL_COUNTDOWN, text);
+    if (msLeft > 0)
+        ArmTimer(mainWindow, msLeft);
+    else
+        RingInterval(mainWindow);
 }

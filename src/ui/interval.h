@@ -3,9 +3,12 @@
 
 #include <windows.h>
 
-// The interval count runs while this timer of the main window exists.
+// The interval count runs while this timer of the main window exists. The
+// count itself is a deadline on the monotonic clock, so a tick held back or
+// coalesced loses no time; the timer ticks just after each whole second
+// before the deadline, and at the deadline itself.
 const UINT_PTR kIntervalTimerId = 1;
-const UINT kIntervalPeriodMs = 1000;
+const UINT kIntervalLagMs = 10;
 // The most minutes whose seconds still fit a signed 32-bit count.
 const int kMaxIntervalMinutes = 35791394;
 

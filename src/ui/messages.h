@@ -10,5 +10,7 @@ const UINT WM_TRAYNOTIFY = WM_USER + 5;
 // An alarm box was answered on its own thread: wParam is the alarm's slot,
 // lParam the button.
 const UINT WM_ALARMANSWER = WM_USER + 6;
+// That box exists: wParam is the alarm's slot, lParam the box's window.
+const UINT WM_ALARMSHOWN = WM_USER + 7;
 
 #endif

@@ -2,10 +2,11 @@
 
 #include "res/resource.h"
 #include "schedule/time_rules.h"
+#include "text/gbk_text.h"
 
 INT_PTR RunTaskDetailsDialog(HINSTANCE instance, TaskRecord *task)
 {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TASK_DETAILS), NULL, TaskDetailsDialogProc,
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_TASK_DETAILS), NULL, TaskDetailsDialogProc,
                            reinterpret_cast<LPARAM>(task));
 }
 
@@ -20,12 +21,12 @@ static BOOL InitTaskDetailsDialog(HWND dialog, LPARAM task)
 {
     SetWindowLongPtrA(dialog, GWLP_USERDATA, task);
     const TaskRecord *editedTask = EditedTask(dialog);
-    SetDlgItemTextA(dialog, IDC_DETAILS_NAME, editedTask->name);
-    SetDlgItemTextA(dialog, IDC_DETAILS_SOUND_PATH, editedTask->soundPath);
-    SetDlgItemTextA(dialog, IDC_DETAILS_MESSAGE, editedTask->message);
+    SetDlgItemGbkText(dialog, IDC_DETAILS_NAME, editedTask->name);
+    SetDlgItemGbkText(dialog, IDC_DETAILS_SOUND_PATH, editedTask->soundPath);
+    SetDlgItemGbkText(dialog, IDC_DETAILS_MESSAGE, editedTask->message);
     char dueText[kTimeTextSize] = "";
     FormatTaskTime(editedTask->dueTime, dueText);
-    SetDlgItemTextA(dialog, IDC_DETAILS_DUE_TIME, dueText);
+    SetDlgItemGbkText(dialog, IDC_DETAILS_DUE_TIME, dueText);
     return TRUE;
 }
 
@@ -35,9 +36,10 @@ static void StoreEdits(HWND dialog)
     editedTask->message[0] = '\0';
     editedTask->soundPath[0] = '\0';
     editedTask->name[0] = '\0';
-    GetDlgItemTextA(dialog, IDC_DETAILS_NAME, editedTask->name, sizeof editedTask->name);
-    GetDlgItemTextA(dialog, IDC_DETAILS_MESSAGE, editedTask->message, sizeof editedTask->message);
-    GetDlgItemTextA(dialog, IDC_DETAILS_SOUND_PATH, editedTask->soundPath, sizeof editedTask->soundPath);
+    GetDlgItemGbkText(dialog, IDC_DETAILS_NAME, editedTask->name, sizeof editedTask->name);
+    GetDlgItemGbkText(dialog, IDC_DETAILS_MESSAGE, editedTask->message, sizeof editedTask->message);
+    GetDlgItemGbkText(dialog, IDC_DETAILS_SOUND_PATH, editedTask->soundPath,
+                      sizeof editedTask->soundPath);
     EndDialog(dialog, 1);
 }
 

@@ -4,6 +4,7 @@
 #include "schedule/format_text.h"
 #include "schedule/local_time.h"
 #include "schedule/time_rules.h"
+#include "text/gbk_text.h"
 #include "ui/add_task_dialog.h"
 #include "ui/countdown.h"
 #include "ui/task_details_dialog.h"
@@ -26,7 +27,7 @@ static void InsertLabel(HWND mainWindow, int position, const TaskRecord &task)
 {
     char label[kTaskLabelSize];
     FormatTaskLabel(task, label);
-    SendToList(mainWindow, LB_INSERTSTRING, position, reinterpret_cast<LPARAM>(label));
+    SendGbkString(mainWindow, IDC_MAIN_TASK_LIST, LB_INSERTSTRING, position, label);
 }
 
 void RemoveListedTask(HWND mainWindow, int slot)
@@ -65,7 +66,7 @@ void AddTaskCommand(HWND mainWindow)
     ReadLocalTime(&now);
     int position = FindInsertPosition(record.dueTime, now);
     if (position < 0) {
-        MessageBoxA(mainWindow, RefusalText(position), kInsertFailed, MB_ICONERROR);
+        GbkMessageBox(mainWindow, RefusalText(position), kInsertFailed, MB_ICONERROR);
         return;
     }
     if (InsertTaskAt(record, position))
@@ -88,6 +89,7 @@ void DeleteTaskCommand(HWND mainWindow)
     if (slot == 0)
         StopCountdown(mainWindow);
     RemoveListedTask(mainWindow, slot);
+    CloseAlarmOfRemovedTask(mainWindow);
 }
 
 void ClearTasksCommand(HWND mainWindow)
@@ -96,6 +98,7 @@ void ClearTasksCommand(HWND mainWindow)
     while (SendToList(mainWindow, LB_GETCOUNT, 0, 0) > 0)
         SendToList(mainWindow, LB_DELETESTRING, 0, 0);
     ClearTasks();
+    CloseAlarmOfRemovedTask(mainWindow);
 }
 
 // Leaves a running countdown alone: it goes on to the new first task.
@@ -103,6 +106,7 @@ void PurgeInvalidTasksCommand(HWND mainWindow)
 {
     for (int slot = FindFirstInvalid(); slot != kNoInvalidTask; slot = FindFirstInvalid())
         RemoveListedTask(mainWindow, slot);
+    CloseAlarmOfRemovedTask(mainWindow);
 }
 
 void TaskDetailsCommand(HWND mainWindow)
@@ -116,7 +120,7 @@ void TaskDetailsCommand(HWND mainWindow)
         return;
     slot = StoreEditedTexts(copy);
     if (slot < 0) {
-        MessageBoxA(mainWindow, "该任务已不存在，更改未保存", "更改失败", MB_ICONERROR);
+        GbkMessageBox(mainWindow, "该任务已不存在，更改未保存", "更改失败", MB_ICONERROR);
         return;
     }
     InsertLabel(mainWindow, slot, taskTable.slots[slot]);

@@ -5,6 +5,7 @@
 
 #include "res/resource.h"
 #include "sound/sound.h"
+#include "text/gbk_text.h"
 
 static HMENU trayMenu;
 // The first-version ANSI layout: the larger records add nothing we use.
@@ -15,8 +16,8 @@ static_assert(sizeof(void *) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first-versi
 void CreateTrayMenu()
 {
     trayMenu = CreatePopupMenu();
-    AppendMenuA(trayMenu, MF_STRING, IDM_TRAY_ABOUT, "关于");
-    AppendMenuA(trayMenu, MF_STRING, IDM_TRAY_EXIT, "退出");
+    AppendGbkMenuItem(trayMenu, IDM_TRAY_ABOUT, "关于");
+    AppendGbkMenuItem(trayMenu, IDM_TRAY_EXIT, "退出");
 }
 
 void ClearTrayIconData()
