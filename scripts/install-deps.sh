@@ -31,11 +31,15 @@ if [ -n "$missing" ]; then
     apt-get install -y -q --no-install-recommends $missing
 fi
 
-# The program's texts are code page 936: Wine takes its ANSI code page from LANG.
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-    need_root "locale zh_CN.UTF-8"
-    sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
-    locale-gen >/dev/null
-fi
+# Wine takes its ANSI code page from LANG: zh_CN.UTF-8 gives 936, the
+# program's own; en_US.UTF-8 gives 1252, an English Windows, which the tests
+# run under too.
+for wanted in zh_CN en_US; do
+    if ! locale -a 2>/dev/null | grep -qi "^$wanted\.utf-\?8$"; then
+        need_root "locale $wanted.UTF-8"
+        sed -i "s/^# *\($wanted.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$wanted.UTF-8 UTF-8" /etc/locale.gen || echo "$wanted.UTF-8 UTF-8" >> /etc/locale.gen
+        locale-gen >/dev/null
+    fi
+done
 echo "install-deps: all present"

@@ -22,7 +22,7 @@ static HWND OpenAddDialog(const std::string &name, const SYSTEMTIME &due)
     GetLocalTime(&now);
     Post(mainWindow, 1008);
     HWND dialog = WaitWindow("时间设置");
-    FillAddDialog(dialog, name, now, due);
+    FillAddDialog(dialog, Wide(name), now, due);
     return dialog;
 }
 

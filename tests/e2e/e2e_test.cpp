@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "support/driver.h"
+#include "ui/messages.h"
 
 #include <shellapi.h>
 
@@ -11,10 +12,10 @@ namespace {
 // A no-op NIM_MODIFY succeeds only while the icon exists.
 bool TrayIcon(DWORD message = NIM_MODIFY)
 {
-    NOTIFYICONDATAA icon = {};
-    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    NOTIFYICONDATAW icon = {};
+    icon.cbSize = NOTIFYICONDATAW_V1_SIZE;
     icon.hWnd = mainWindow;
-    return Shell_NotifyIconA(message, &icon) != FALSE;
+    return Shell_NotifyIconW(message, &icon) != FALSE;
 }
 
 std::string recording;
@@ -35,8 +36,8 @@ double Loudness(long from, long bytes)
     static short samples[kBytesPerSecond / 2];
     const size_t wanted = bytes / sizeof samples[0];
     size_t count = 0;
-    for (int i = 0; i < 1000 && count < wanted; ++i) {
-        Sleep(10);
+    for (int i = 0; i < 500 && count < wanted; ++i) {
+        Sleep(20);
         FILE *file = fopen(recording.c_str(), "rb");
         fseek(file, from, SEEK_SET);
         count = fread(samples, sizeof samples[0], wanted, file);
@@ -66,72 +67,95 @@ double SecondsUntilBelow(long from, double level)
     return NAN;
 }
 
-// Milliseconds from `start` until `done` holds; 5000 if it never does.
-long MillisecondsUntil(DWORD start, bool (*done)())
+// Milliseconds into the current second or minute of the local clock.
+int MsIntoSecond()
 {
-    while (!done() && GetTickCount() - start < 5000)
-        Sleep(5);
-    return static_cast<long>(GetTickCount() - start);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now.wMilliseconds;
+}
+
+int MsIntoMinute()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now.wSecond * 1000 + now.wMilliseconds;
+}
+
+// How far into its second of the clock the countdown's text turned, at the
+// latest over `turns` turns.
+int LatestTurn(int turns)
+{
+    int latest = 0;
+    std::string text = Text(mainWindow, IDC_MAIN_TASK_COUNTDOWN);
+    for (DWORD start = GetTickCount(); turns > 0 && GetTickCount() - start < 10000; Sleep(1)) {
+        const std::string now = Text(mainWindow, IDC_MAIN_TASK_COUNTDOWN);
+        if (now == text)
+            continue;
+        latest = std::max(latest, MsIntoSecond());
+        text = now;
+        --turns;
+    }
+    return turns ? 9999 : latest;
 }
 
 // Each box is on top of everything, with no owner: a taskbar button of its own.
 void ExpectAlarmBoxShape(HWND box)
 {
-    EXPECT_TRUE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_FALSE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     EXPECT_EQ(NULL, GetWindow(box, GW_OWNER));
 }
 
-// Presses a button the box shows; returns the tick count it was pressed at.
-DWORD Press(HWND box, int button)
-{
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(box, button))) << "the box has no button " << button;
-    DWORD now = GetTickCount();
-    Post(box, button);
-    return now;
-}
-
-// In real time, with the window hidden in the tray: the interval rings, a
-// task rings over it, and each box, answered oldest first, ends its own alarm
-// at once: its tone (the interval's loud, the task's soft) stops, and its
-// mode goes on. Then the program lives on in the tray, and "退出" ends it at
-// once under the next task's box and two more open windows.
-TEST(Program, RingsLivesInTheTrayAndExitsAtOnce)
+// On an English Windows, with the window hidden in the tray and the sounds
+// in a folder with a Chinese name: the interval rings with a loud tone and a
+// task rings over it with a soft one, as its minute starts. Each box ends its
+// own alarm at once: No silences the interval and ends its count while the
+// task plays on; "清空" takes the task's box and sound with it. Then "退出"
+// ends the program at once under an add-task dialog and the usage box.
+TEST(Program, RingsOnTimeLivesInTheTrayAndExitsAtOnce)
 {
     const char *folder = getenv("ZELBRIN_SOUND_DIR");
     ASSERT_TRUE(folder) << "run through tests/e2e/run.sh";
     programPath = getenv("ZELBRIN_EXE");  // a Unix path is one on drive Z:
     ASSERT_TRUE(StartProgram());
     recording = std::string(folder) + "\\sound.raw";
-    SetText(mainWindow, 1036, "1");
-    SetText(mainWindow, 1016, "隔时");
-    SetText(mainWindow, 1033, std::string(folder) + "\\sound dir\\interval tone.mp3");
+    const std::string sounds = std::string(folder) + "\\提示音 dir\\";
+    SetText(mainWindow, IDC_MAIN_MINUTES, "1");
+    SetText(mainWindow, IDC_MAIN_TITLE, "隔时");
+    SetText(mainWindow, IDC_MAIN_SOUND_PATH, sounds + "interval tone.mp3");
     SYSTEMTIME now;
     GetLocalTime(&now);
     // Due at least 68 s from now: the interval's minute runs out first.
     // Quoted, as Explorer's "copy as path" gives it.
-    const std::string taskTone = "\"" + std::string(folder) + "\\sound dir\\task tone.mp3\"";
-    const int dueIn = now.wSecond < 50 ? 2 : 3;
-    ASSERT_TRUE(AddTask("定时", Plus(now, dueIn), taskTone));
-    ASSERT_TRUE(AddTask("再定时", Plus(now, dueIn + 1), taskTone));
-    Post(mainWindow, 1018);
-    Post(mainWindow, 1030);
-    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    const SYSTEMTIME due = Plus(now, now.wSecond < 50 ? 2 : 3);
+    ASSERT_TRUE(AddTask("定时", due, "\"" + sounds + "task tone.mp3\""));
+    Post(mainWindow, IDC_MAIN_EXECUTE);
+    Post(mainWindow, IDC_MAIN_START_INTERVAL);
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitGone(mainWindow));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(program.hProcess, 0)) << "closing ended the program";
+    const int turn = LatestTurn(3);
+    printf("the countdown's text turns at most %d ms into each second of the clock\n", turn);
+    EXPECT_LT(turn, 100);
 
     HWND interval = WaitWindow("隔时", 80000);
     ASSERT_TRUE(interval);
     ExpectAlarmBoxShape(interval);
     EXPECT_GT(LoudnessSoon(), 0.3);
     HWND task = WaitWindow("定时", 80000);
+    const int late = MsIntoMinute();
     ASSERT_TRUE(task) << "the task waited for the interval's box";
+    printf("the task's box opened %d ms into its minute\n", late);
+    EXPECT_LT(late, 200);
     ExpectAlarmBoxShape(task);
     long mark = RecordedBytes();
-    DWORD pressed = Press(interval, IDNO);
+    DWORD pressed = GetTickCount();
+    Post(interval, IDNO);
     double quiet = SecondsUntilBelow(mark, 0.15);
-    long ended =
-        MillisecondsUntil(pressed, [] { return IsWindowEnabled(GetDlgItem(mainWindow, 1036)) != 0; });
+    while (!IsWindowEnabled(GetDlgItem(mainWindow, IDC_MAIN_MINUTES)) && GetTickCount() - pressed < 5000)
+        Sleep(5);
+    long ended = GetTickCount() - pressed;
     printf("interval answered: its tone stops in %.2f s, the count ends in %ld ms\n", quiet, ended);
     EXPECT_LT(quiet, 1.0) << "the interval's tone went on";
     EXPECT_LT(ended, 500) << "the count did not end";
@@ -139,43 +163,36 @@ TEST(Program, RingsLivesInTheTrayAndExitsAtOnce)
     EXPECT_GT(alone, 0.03) << "the task's tone stopped with the interval's";
     EXPECT_LT(alone, 0.15) << "the interval's tone went on";
     mark = RecordedBytes();
-    pressed = Press(task, IDOK);
-    quiet = SecondsUntilBelow(mark, 0.003);
-    ended = MillisecondsUntil(pressed,
-                              [] { return Send(GetDlgItem(mainWindow, 1007), LB_GETCOUNT, 0, 0) == 1; });
-    printf("task answered: its tone stops in %.2f s, it leaves the list in %ld ms\n", quiet, ended);
-    EXPECT_LT(quiet, 1.0) << "the task's tone went on";
-    EXPECT_LT(ended, 500) << "the task stayed in the list";
-    EXPECT_LT(LoudnessSoon(), 0.003) << "a sound went on after its box closed";
+    Post(mainWindow, IDC_MAIN_CLEAR);
+    EXPECT_TRUE(WaitGone(task)) << "the box of a cleared task stayed";
+    EXPECT_LT(SecondsUntilBelow(mark, 0.003), 1.0) << "the cleared task's tone went on";
 
     EXPECT_TRUE(TrayIcon());
     TrayIcon(NIM_DELETE);  // what a restart of Explorer does
     ASSERT_FALSE(TrayIcon());
-    Send(mainWindow, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    Send(mainWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(TrayIcon());
-    ASSERT_TRUE(WaitWindow("再定时", 80000)) << "the countdown did not go on to the next task";
-    Post(mainWindow, 1008);
+    Post(mainWindow, IDC_MAIN_ADD);
     ASSERT_TRUE(WaitWindow("时间设置"));
     SetCursorPos(400, 300);
-    PostMessageA(mainWindow, WM_USER + 5, 0, WM_RBUTTONDOWN);
+    PostMessageW(mainWindow, WM_TRAYNOTIFY, 0, WM_RBUTTONDOWN);
     HWND menu = WaitWindow("*", 10000, "#32768");
     ASSERT_TRUE(menu);
     RECT place = {};
     GetWindowRect(menu, &place);
     EXPECT_EQ(400, place.right);
     EXPECT_EQ(300, place.top);
-    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
     HWND usage = WaitWindow("使用说明");
     ASSERT_TRUE(usage) << "the first item of the menu is not the usage";
-    EXPECT_FALSE(GetWindowLongA(usage, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    Post(mainWindow, 9999);
+    EXPECT_FALSE(GetWindowLongW(usage, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    Post(mainWindow, IDM_TRAY_EXIT);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.hProcess, 1500)) << "still running after 1.5 s";
     DWORD status = 1;
     GetExitCodeProcess(program.hProcess, &status);
     EXPECT_EQ(0u, status);
     EXPECT_FALSE(TrayIcon());
-    EXPECT_LT(LoudnessSoon(), 0.003) << "the open alarm's sound outlived the program";
 }
 
 }  // namespace

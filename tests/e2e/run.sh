@@ -4,11 +4,13 @@
 set -euo pipefail
 work=$4
 rm -rf "$work"
-mkdir -p "$work/sound dir"
+# A folder with a Chinese name: the tones must play from it on any Windows.
+sounds="$work/提示音 dir"
+mkdir -p "$sounds"
 # The interval's tone loud, the task's soft, both longer than any box stays
 # open: the level tells which plays, and silence comes only from a close.
-sox -n -r 44100 -c 2 "$work/sound dir/interval tone.mp3" synth 200 sine 440 vol 0.8
-sox -n -r 44100 -c 2 "$work/sound dir/task tone.mp3" synth 200 sine 660 vol 0.1
+sox -n -r 44100 -c 2 "$sounds/interval tone.mp3" synth 200 sine 440 vol 0.8
+sox -n -r 44100 -c 2 "$sounds/task tone.mp3" synth 200 sine 660 vol 0.1
 export PULSE_SERVER="unix:$work/pulse"
 pulseaudio --daemonize=no --exit-idle-time=-1 -n --load="module-null-sink sink_name=zelbrin_sink" \
     --load="module-native-protocol-unix socket=$work/pulse auth-anonymous=1" >"$work/pulse.log" 2>&1 &

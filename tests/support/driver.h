@@ -1,34 +1,70 @@
 #pragma once
 
-// Works the program's windows by messages, in-process or from a second one;
-// a send gives up after 5 s, so a hung program fails its test, not the tier.
+// Works the program's windows by messages, in-process or from a second one.
+// Texts cross as UTF-16 and are compared as code page 936, whatever the
+// system's ANSI code page. A send gives up after 5 s, so a hung program
+// fails its test, not the tier.
 #include <windows.h>
 
+#include <stdio.h>
+
+#include <algorithm>
 #include <string>
+#include <vector>
+
+#include "res/resource.h"
+
+inline std::wstring Wide(const std::string &gbk)
+{
+    std::wstring wide(gbk.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(936, 0, gbk.c_str(), -1, &wide[0], static_cast<int>(wide.size())) -
+                1);
+    return wide;
+}
+
+inline std::string Gbk(const std::wstring &wide)
+{
+    std::string gbk(wide.size() * 2 + 1, '\0');
+    int size = static_cast<int>(gbk.size());
+    gbk.resize(WideCharToMultiByte(936, 0, wide.c_str(), -1, &gbk[0], size, NULL, NULL) - 1);
+    return gbk;
+}
 
 inline LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
     return result;
 }
 
 inline std::string Text(HWND window, int id = 0)
 {
-    char text[4096] = "";
-    Send(id ? GetDlgItem(window, id) : window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[4096] = L"";
+    Send(id ? GetDlgItem(window, id) : window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+    return Gbk(text);
+}
+
+inline std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
 }
 
 // Posted: the command may open a modal window of the program.
 inline void Post(HWND window, int id)
 {
-    PostMessageA(window, WM_COMMAND, id, 0);
+    PostMessageW(window, WM_COMMAND, id, 0);
 }
 
-inline void SetText(HWND dialog, int id, const std::string &text)
+inline void SetText(HWND dialog, int id, const std::wstring &text)
 {
     Send(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+inline void SetText(HWND dialog, int id, const std::string &gbk)
+{
+    SetText(dialog, id, Wide(gbk));
 }
 
 // Picks as a user does: the selection changes, then the dialog hears of it.
@@ -40,12 +76,13 @@ inline void Select(HWND dialog, int id, int index)
 }
 
 // The message is the name and "!"; a month or day of 0 is left unpicked.
-inline void FillAddDialog(HWND dialog, const std::string &name, const SYSTEMTIME &now,
+inline void FillAddDialog(HWND dialog, const std::wstring &name, const SYSTEMTIME &now,
                           const SYSTEMTIME &due)
 {
-    SetText(dialog, 1018, name);
-    SetText(dialog, 1015, name + "!");
-    const int lists[] = {1022, 1023, 1024, 1016, 1017};
+    SetText(dialog, IDC_ADD_NAME, name);
+    SetText(dialog, IDC_ADD_MESSAGE, name + L"!");
+    const int lists[] = {IDC_ADD_YEAR_LIST, IDC_ADD_MONTH_LIST, IDC_ADD_DAY_LIST, IDC_ADD_HOUR_LIST,
+                         IDC_ADD_MINUTE_LIST};
     const int picks[] = {due.wYear - now.wYear, due.wMonth - 1, due.wDay - 1, due.wHour, due.wMinute};
     for (int i = 0; i < 5; ++i) {
         if (picks[i] >= 0)
@@ -53,34 +90,83 @@ inline void FillAddDialog(HWND dialog, const std::string &name, const SYSTEMTIME
     }
 }
 
-// The buttons a box shows, as their ids: Wine's boxes keep the others
-// hidden, and end on any of them posted.
-inline std::string Buttons(HWND box)
+// Wine's message boxes keep their icon here.
+const int kBoxIcon = 0x440;
+
+// A message box as its user sees it: "caption|text|buttons|default|icon",
+// the buttons as the ids of those shown (Wine keeps the others hidden).
+inline std::string Describe(HWND box)
 {
-    std::string ids;
+    std::string buttons, chosen;
     for (int id = IDOK; id <= IDNO; ++id) {
-        if (IsWindowVisible(GetDlgItem(box, id)))
-            ids += std::to_string(id);
+        HWND button = GetDlgItem(box, id);
+        if (IsWindowVisible(button))
+            buttons += std::to_string(id);
+        if (IsWindowVisible(button) && (GetWindowLongW(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+            chosen += std::to_string(id);
     }
-    return ids;
+    HANDLE icon = reinterpret_cast<HANDLE>(Send(GetDlgItem(box, kBoxIcon), STM_GETICON, 0, 0));
+    const char *iconName = !icon ? "" : icon == LoadIconA(NULL, IDI_HAND) ? "error" : "other";
+    return Text(box) + "|" + Text(box, 0xFFFF) + "|" + buttons + "|" + chosen + "|" + iconName;
 }
 
 inline std::string programPath;
 inline PROCESS_INFORMATION program;
 inline HWND mainWindow;
+// Windows of the program a test has met and lets stay open.
+inline std::vector<HWND> metWindows;
 
-// A shown window of the program, other than `besides`; caption "*": any.
+using ProcessWindows = std::pair<DWORD, std::vector<HWND>>;
+
+inline BOOL CALLBACK NoteShownWindow(HWND window, LPARAM found)
+{
+    auto *windows = reinterpret_cast<ProcessWindows *>(found);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == windows->first && IsWindowVisible(window))
+        windows->second.push_back(window);
+    return TRUE;
+}
+
+// The shown top-level windows of a process, as one snapshot.
+inline std::vector<HWND> ShownWindows(DWORD processId)
+{
+    ProcessWindows found = {processId, {}};
+    EnumWindows(NoteShownWindow, reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+inline bool Met(HWND window)
+{
+    return std::find(metWindows.begin(), metWindows.end(), window) != metWindows.end();
+}
+
+inline void ReportUnexpected(HWND window)
+{
+    std::string what = "unexpected window \"" + Text(window) + "\" (" + ClassOf(window) +
+                       ") of process " + std::to_string(program.dwProcessId);
+#ifdef ADD_FAILURE
+    ADD_FAILURE() << what;
+#else
+    fprintf(stderr, "%s\n", what.c_str());
+#endif
+}
+
+// A shown window of the program with this class and caption ("*": any).
+// Any other shown window the test has not met ends the wait at once.
 inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 10000,
-                       const char *className = "#32770", HWND besides = NULL)
+                       const char *className = "#32770")
 {
     for (DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs; Sleep(10)) {
-        HWND window = NULL;
-        while ((window = FindWindowExA(NULL, window, className, NULL)) != NULL) {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(window, &processId);
-            bool ours = processId == program.dwProcessId && window != besides;
-            if (ours && IsWindowVisible(window) && (caption == "*" || caption == Text(window)))
+        for (HWND window : ShownWindows(program.dwProcessId)) {
+            if (Met(window))
+                continue;
+            if (ClassOf(window) == className && (caption == "*" || caption == Text(window))) {
+                metWindows.push_back(window);
                 return window;
+            }
+            ReportUnexpected(window);
+            return NULL;
         }
     }
     return NULL;
@@ -88,7 +174,7 @@ inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 10000,
 
 inline bool WaitGone(HWND window)
 {
-    for (int i = 0; i < 1000 && IsWindowVisible(window); ++i)
+    for (int i = 0; i < 500 && IsWindowVisible(window); ++i)
         Sleep(10);
     return !IsWindowVisible(window);
 }
@@ -127,11 +213,11 @@ inline bool AddTask(const std::string &name, const SYSTEMTIME &due, const std::s
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    Post(mainWindow, 1008);
+    Post(mainWindow, IDC_MAIN_ADD);
     HWND dialog = WaitWindow("时间设置");
-    FillAddDialog(dialog, name, now, due);
+    FillAddDialog(dialog, Wide(name), now, due);
     if (!sound.empty())
-        SetText(dialog, 1026, sound);
-    Post(dialog, 1000);
+        SetText(dialog, IDC_ADD_SOUND_PATH, sound);
+    Post(dialog, IDC_ADD_OK);
     return dialog && WaitGone(dialog);
 }

@@ -1,16 +1,23 @@
 #pragma once
 
-// The tests' clock, in place of GetLocalTime: include it in one file a program.
+// The tests' clocks, in place of Windows': include it in one file a program.
 #include "schedule/local_time.h"
 
 inline SYSTEMTIME fakeNow;
+inline long long fakeMonotonic;
 
 void ReadLocalTime(SYSTEMTIME *now)
 {
     *now = fakeNow;
 }
 
-inline SYSTEMTIME Time(int year, int month, int day, int hour, int minute, int second = 0)
+long long ReadMonotonicTime()
 {
-    return SYSTEMTIME{WORD(year), WORD(month), 0, WORD(day), WORD(hour), WORD(minute), WORD(second), 0};
+    return fakeMonotonic;
+}
+
+inline SYSTEMTIME Time(int year, int month, int day, int hour, int minute, int second = 0, int ms = 0)
+{
+    return SYSTEMTIME{WORD(year),   WORD(month),  0,       WORD(day), WORD(hour),
+                      WORD(minute), WORD(second), WORD(ms)};
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <random>
 
@@ -17,33 +16,19 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-Texts ListItems(HWND window, int id)
-{
-    Texts items;
-    for (int i = 0; i < SendDlgItemMessageA(window, id, LB_GETCOUNT, 0, 0); ++i) {
-        char text[2048] = "";
-        SendDlgItemMessageA(window, id, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
-}
-
 HWND dialog;  // the main dialog of the test at hand, modeless
 
-// Modal windows are answered in their own loop: the first by `answer` if set,
-// the rest as a user who agrees; those with buttons of a box (message boxes,
-// the file chooser) noted in `shown` with their buttons.
+// Modal windows of this thread are answered once shown: by `answer` if set,
+// else as a user who agrees. Message boxes and menus are noted in `shown`,
+// and a window nobody expects is noted and cancelled.
 void (*answer)(HWND window);
 Texts shown;
-std::string nextName;
+std::wstring nextName;
 SYSTEMTIME nextDue;
 
-// A box gets OK, a task dialog its own OK (1000), the add-task dialog filled.
-void AnswerAsAUser(HWND window)
+bool IsBox(HWND window)
 {
-    if (Text(window) == "时间设置")
-        FillAddDialog(window, nextName, fakeNow, nextDue);
-    Post(window, Buttons(window).empty() ? 1000 : IDOK);
+    return GetDlgItem(window, kBoxIcon) && GetDlgItem(window, 0xFFFF);
 }
 
 // Wine activates a dialog while it is still hidden; its loop shows it later.
@@ -52,105 +37,218 @@ void CALLBACK AnswerOnceShown(HWND window, UINT, UINT_PTR timer, DWORD)
     if (!IsWindowVisible(window))
         return;
     KillTimer(window, timer);
-    if (!Buttons(window).empty())
-        shown.push_back(Text(window) + "|" + Text(window, 0xFFFF) + "|" + Buttons(window));
-    void (*answerNow)(HWND) = answer ? answer : AnswerAsAUser;
+    if (IsBox(window))
+        shown.push_back(Describe(window));
+    void (*answerNow)(HWND) = answer;
     answer = nullptr;
-    answerNow(window);
+    if (answerNow) {
+        answerNow(window);
+    } else if (Text(window) == "时间设置") {
+        FillAddDialog(window, nextName, fakeNow, nextDue);
+        Post(window, IDC_ADD_OK);
+    } else if (IsBox(window)) {
+        Post(window, IDOK);
+    } else {
+        shown.push_back("unexpected " + Text(window));
+        Post(window, IDCANCEL);
+    }
 }
 
-LRESULT CALLBACK WatchActivations(int code, WPARAM wParam, LPARAM lParam)
+void CALLBACK NoteMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    HMENU menu = reinterpret_cast<HMENU>(Send(FindWindowW(L"#32768", NULL), MN_GETHMENU, 0, 0));
+    std::string items = "menu";
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t item[64] = L"";
+        GetMenuStringW(menu, i, item, 64, MF_BYPOSITION);
+        items += "|" + Gbk(item) + " " + std::to_string(GetMenuItemID(menu, i));
+    }
+    shown.push_back(items);
+    EndMenu();
+}
+
+LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND window = reinterpret_cast<HWND>(wParam);
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    bool dialogBox = code == HCBT_ACTIVATE && lstrcmpA(name, "#32770") == 0;
-    if (dialogBox && Text(window) != "ZelbrinV1.0" && !GetPropA(window, "caught")) {
-        SetPropA(window, "caught", window);
-        SetTimer(window, 0x7E57, 1, AnswerOnceShown);
+    if (code == HCBT_CREATEWND && ClassOf(window) == "#32768")
+        SetTimer(NULL, 0, 1, NoteMenu);
+    bool dialogBox = code == HCBT_ACTIVATE && ClassOf(window) == "#32770";
+    if (dialogBox && Text(window) != "ZelbrinV1.0" && !GetPropW(window, L"caught")) {
+        SetPropW(window, L"caught", window);
+        SetTimer(window, 1, 1, AnswerOnceShown);
     }
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
-// The clock on 2026-12-6 as hhmmss.
-SYSTEMTIME At(int hhmmss)
+// Handles what the boxes' threads post, as the main loop would, noting which
+// box each answer comes from: `boxSlots` maps their slots to their windows.
+std::map<WPARAM, HWND> boxSlots;
+HWND answered;
+
+void Pump()
 {
-    return Time(2026, 12, 6, hhmmss / 10000, hhmmss / 100 % 100, hhmmss % 100);
+    MSG message;
+    while (PeekMessageW(&message, NULL, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_ALARMSHOWN)
+            boxSlots[message.wParam] = reinterpret_cast<HWND>(message.lParam);
+        if (message.message == WM_ALARMANSWER)
+            answered = boxSlots[message.wParam];
+        if (message.message == WM_ALARMANSWER)
+            boxSlots.erase(message.wParam);
+        DispatchMessageW(&message);
+    }
 }
 
-// An alarm box with this caption, shown by a thread of its own.
-HWND AlarmBox(const std::string &caption, DWORD waitMs = 5000)
+// The shown windows of this process besides the main dialog, alarm boxes by
+// their captions, once they are what `expected` says and every box that
+// closed has had its answer handled, or 3 s have passed.
+Texts Settle(Texts expected)
 {
-    return WaitWindow(caption, waitMs, "#32770", dialog);
+    std::sort(expected.begin(), expected.end());
+    auto answering = [](auto &box) { return !IsWindowVisible(box.second); };
+    for (DWORD start = GetTickCount();; Sleep(2)) {
+        Pump();
+        Texts open;
+        for (HWND window : ShownWindows(GetCurrentProcessId())) {
+            if (window != dialog)
+                open.push_back(ClassOf(window) == "#32770" ? Text(window) : ClassOf(window));
+        }
+        std::sort(open.begin(), open.end());
+        bool settled = open == expected && std::none_of(boxSlots.begin(), boxSlots.end(), answering);
+        if (settled || GetTickCount() - start > 3000)
+            return open;
+    }
 }
 
-// Presses a button that the box shows (Wine's box ends on any posted answer),
-// then handles the answer its thread posts back, as the main loop would.
+HWND ShownBox(const std::string &caption)
+{
+    for (HWND window : ShownWindows(GetCurrentProcessId())) {
+        if (window != dialog && Text(window) == caption)
+            return window;
+    }
+    return NULL;
+}
+
+// Presses a button of the box, then handles the answer its thread posts.
 bool Answer(HWND box, int button)
 {
-    if (!IsWindowVisible(GetDlgItem(box, button)))
-        return false;
     Post(box, button);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(1)) {
-        MSG message;
-        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
-            if (message.message == WM_ALARMANSWER)
-                return true;
-        }
-    }
-    return false;
+    answered = NULL;
+    for (DWORD start = GetTickCount(); answered != box && GetTickCount() - start < 5000; Sleep(1))
+        Pump();
+    return answered == box;
 }
 
-// A fresh main dialog, the table empty, the clock at 09:58:20.
+// A fresh main dialog, the table empty, the clock at 2026-12-6 09:58:20.
 void Fresh()
 {
-    static HHOOK hook = SetWindowsHookExA(WH_CBT, WatchActivations, NULL, GetCurrentThreadId());
+    static HHOOK hook = SetWindowsHookExW(WH_CBT, WatchWindows, NULL, GetCurrentThreadId());
     ASSERT_TRUE(hook);
     program.dwProcessId = GetCurrentProcessId();
-    while (HWND box = AlarmBox("*", 0))
-        Answer(box, GetDlgItem(box, IDOK) ? IDOK : IDNO);
+    for (const std::string &left : Settle({}))
+        Answer(ShownBox(left), IDNO);
     DestroyWindow(dialog);
+    boxSlots.clear();
     answer = nullptr;
     shown.clear();
     ClearTasks();
     intervalRunning = 0;
-    fakeNow = At(95820);
-    dialog = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(101), NULL, MainDialogProc, 0);
+    fakeNow = Time(2026, 12, 6, 9, 58, 20);
+    dialog =
+        CreateDialogParamW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(IDD_MAIN), NULL, MainDialogProc, 0);
     ShowWindow(dialog, SW_SHOWNORMAL);
 }
 
 void Command(int id)
 {
-    SendMessageA(dialog, WM_COMMAND, id, reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    SendMessageW(dialog, WM_COMMAND, id, reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void Add(const std::string &name, const SYSTEMTIME &due)
+void Click(int id)
 {
-    nextName = name;
-    nextDue = due;
-    Command(1008);
+    Send(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-// Whether the timer exists; re-armed with the longest period, so that only
-// the test's own ticks reach it.
-bool Armed(TIMERPROC procedure)
+// Whether a control is "S"hown, "E"nabled and "C"hecked.
+std::string Flags(HWND window, int id)
 {
-    UINT_PTR timer = procedure == ScheduleTimerProc ? 0 : 1;
-    return KillTimer(dialog, timer) && SetTimer(dialog, timer, USER_TIMER_MAXIMUM, procedure);
+    HWND control = GetDlgItem(window, id);
+    std::string flags = IsWindowVisible(control) ? "S" : "-";
+    flags += IsWindowEnabled(control) ? "E" : "-";
+    return flags + (Send(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "C" : "-");
 }
 
-// Only a running timer ticks.
-void Tick(TIMERPROC procedure, int count = 1)
+std::string Looks(HWND window, int id)
 {
-    for (int i = 0; i < count; ++i) {
-        ASSERT_TRUE(Armed(procedure)) << "tick " << i << " of a timer that does not run";
-        procedure(dialog, WM_TIMER, procedure == ScheduleTimerProc ? 0 : 1, 0);
-    }
+    return Text(window, id) + " " + Flags(window, id);
 }
 
-// OK and Cancel do nothing; only a left press on our icon shows the window.
-TEST(Ui, MainWindowTrayAndUsage)
+const char kHint[] = "设置提示音文件路径,点击右边选择文件";
+
+#define ROW(id) #id, id
+
+// Every control of the main window as it opens, then with "隔时" clicked;
+// the menu bar and the tray menu.
+TEST(Ui, TheMainWindowAsItOpens)
+{
+    Fresh();
+    const char *codePage = getenv("ZELBRIN_CODE_PAGE");
+    EXPECT_EQ(codePage ? atoi(codePage) : 936, static_cast<int>(GetACP()))
+        << "not the Windows asked for";
+    const struct {
+        const char *name;
+        int id;
+        std::string opened, interval;
+    } rows[] = {
+        {ROW(IDC_MAIN_SCHEDULED_RADIO), "定点 SEC", "定点 SE-"},
+        {ROW(IDC_MAIN_INTERVAL_RADIO), "隔时 SE-", "隔时 SEC"},
+        {ROW(IDC_MAIN_TASK_LIST), " SE-", " ---"},
+        {ROW(IDC_MAIN_ADD), "+ SE-", "+ ---"},
+        {ROW(IDC_MAIN_DELETE), "- SE-", "- ---"},
+        {ROW(IDC_MAIN_CLEAR), "清空 SE-", "清空 ---"},
+        {ROW(IDC_MAIN_PURGE_INVALID), "删除无效 SE-", "删除无效 ---"},
+        {ROW(IDC_MAIN_EXECUTE), "执行 SE-", "执行 ---"},
+        {ROW(IDC_MAIN_DETAILS), "任务详情 SE-", "任务详情 ---"},
+        {ROW(IDC_MAIN_STOP_TASK), "停止任务 SE-", "停止任务 ---"},
+        {ROW(IDC_MAIN_OPERATIONS_GROUP), "操作 SE-", "操作 -E-"},
+        {ROW(IDC_MAIN_TASK_COUNTDOWN_LABEL), "倒计时： SE-", "倒计时： -E-"},
+        {ROW(IDC_MAIN_TASK_COUNTDOWN), "0天0时0分0秒 SE-", "0天0时0分0秒 -E-"},
+        {ROW(IDC_MAIN_TIME_GROUP), "时间设置 -E-", "时间设置 SE-"},
+        {ROW(IDC_MAIN_EVERY_LABEL), "每隔 -E-", "每隔 SE-"},
+        {ROW(IDC_MAIN_MINUTES), " ---", " SE-"},
+        {ROW(IDC_MAIN_MINUTES_LABEL), "分钟提醒一次 -E-", "分钟提醒一次 SE-"},
+        {ROW(IDC_MAIN_PROMPT_GROUP), "提示设置 -E-", "提示设置 SE-"},
+        {ROW(IDC_MAIN_TITLE_LABEL), "标题： -E-", "标题： SE-"},
+        {ROW(IDC_MAIN_TITLE), " ---", " SE-"},
+        {ROW(IDC_MAIN_MESSAGE_LABEL), "提示内容： -E-", "提示内容： SE-"},
+        {ROW(IDC_MAIN_MESSAGE), " ---", " SE-"},
+        {ROW(IDC_MAIN_SOUND_PATH), kHint + std::string(" ---"), kHint + std::string(" SE-")},
+        {ROW(IDC_MAIN_BROWSE_SOUND), "... ---", "... SE-"},
+        {ROW(IDC_MAIN_START_INTERVAL), "开始计时 ---", "开始计时 SE-"},
+        {ROW(IDC_MAIN_STOP_INTERVAL), "停止计时 ---", "停止计时 SE-"},
+        {ROW(IDC_MAIN_INTERVAL_COUNTDOWN_LABEL), "倒计时： -E-", "倒计时： SE-"},
+        {ROW(IDC_MAIN_INTERVAL_COUNTDOWN), "0分0秒 -E-", "0分0秒 SE-"},
+    };
+    EXPECT_EQ("ZelbrinV1.0", Text(dialog));
+    for (const auto &row : rows)
+        EXPECT_EQ(row.opened, Looks(dialog, row.id)) << row.name;
+    Click(IDC_MAIN_INTERVAL_RADIO);
+    for (const auto &row : rows)
+        EXPECT_EQ(row.interval, Looks(dialog, row.id)) << row.name << " with the interval panel";
+    wchar_t item[64] = L"";
+    GetMenuStringW(GetMenu(dialog), 0, item, 64, MF_BYPOSITION);
+    EXPECT_EQ("说明(&H)", Gbk(item));
+    GetMenuStringW(GetMenu(dialog), IDM_USAGE, item, 64, MF_BYCOMMAND);
+    EXPECT_EQ("请认真阅读我(&C)", Gbk(item));
+    SendMessageW(dialog, WM_TRAYNOTIFY, 0, WM_RBUTTONDOWN);
+    const std::string about = "|关于 " + std::to_string(IDM_TRAY_ABOUT);
+    EXPECT_EQ(Texts{"menu" + about + "|退出 " + std::to_string(IDM_TRAY_EXIT)}, shown);
+}
+
+// OK and Cancel do nothing; only a left press on our icon shows the window,
+// restored and on a screen. The usage box shows over the hidden window.
+TEST(Ui, TheTrayAndTheUsageBox)
 {
     Fresh();
     Command(IDOK);
@@ -158,158 +256,651 @@ TEST(Ui, MainWindowTrayAndUsage)
     EXPECT_TRUE(IsWindowVisible(dialog));
     ShowWindow(dialog, SW_HIDE);
     for (auto [icon, mouse] : {std::pair{0, WM_LBUTTONUP}, {0, WM_RBUTTONUP}, {1, WM_LBUTTONDOWN}}) {
-        SendMessageA(dialog, WM_USER + 5, icon, mouse);
+        SendMessageW(dialog, WM_TRAYNOTIFY, icon, mouse);
         EXPECT_FALSE(IsWindowVisible(dialog)) << "icon " << icon << ", mouse message " << mouse;
     }
-    Command(40001);
-    Command(8888);
+    Command(IDM_USAGE);
+    Command(IDM_TRAY_ABOUT);
     EXPECT_FALSE(IsWindowVisible(dialog)) << "the usage box showed the hidden window";
-    answer = [](HWND chooser) { Post(chooser, IDCANCEL); };
-    Command(1034);
-    EXPECT_EQ("设置提示音文件路径,点击右边选择文件", Text(dialog, 1033)) << "the chooser cancelled";
     ShowWindow(dialog, SW_MINIMIZE);
-    SendMessageA(dialog, WM_USER + 5, 0, WM_LBUTTONDOWN);
+    SendMessageW(dialog, WM_TRAYNOTIFY, 0, WM_LBUTTONDOWN);
     EXPECT_FALSE(IsIconic(dialog));
     ShowWindow(dialog, SW_HIDE);
     SetWindowPos(dialog, NULL, -5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(dialog, WM_USER + 5, 0, WM_LBUTTONDOWN);
+    SendMessageW(dialog, WM_TRAYNOTIFY, 0, WM_LBUTTONDOWN);
     EXPECT_TRUE(MonitorFromWindow(dialog, MONITOR_DEFAULTTONULL)) << "shown off every screen";
-    ASSERT_EQ(3u, shown.size()) << "the usage boxes and the file chooser";
-    EXPECT_EQ(0u, shown[0].find("使用说明|ZelbrinV1.0 （把握时间，不让它与你擦肩而过~）\n\n---"));
-    EXPECT_EQ("|1", shown[0].substr(shown[0].size() - 2)) << "the usage box shows OK alone";
+    const std::string usage = "使用说明|ZelbrinV1.0 （把握时间，不让它与你擦肩而过~）\n\n------";
+    const std::string end = "右键托盘图标->[退出]结束程序，左键托盘图标显示窗口|1|1|";
+    ASSERT_EQ(2u, shown.size());
+    for (const std::string &box : shown) {
+        EXPECT_EQ(0u, box.find(usage)) << box;
+        EXPECT_EQ(end, box.substr(box.size() - end.size())) << box;
+    }
 }
 
-const wchar_t kSoundFolder[] = L"zelbrin 노래";
-std::wstring soundFile;
-
-// "..." on a file whose name code page 936 cannot spell still gives a path
-// that names it.
-TEST(Ui, AChosenSoundNamesItsFile)
+// "..." gives the chosen file's name as code page 936 spells it, or else a
+// path that still names the file, never a look-alike's; cancelled, nothing.
+TEST(Ui, TheChosenSoundNamesItsFile)
 {
     Fresh();
-    wchar_t folder[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, folder);
-    lstrcatW(folder, kSoundFolder);
-    CreateDirectoryW(folder, NULL);
-    soundFile = std::wstring(folder) + L"\\노래 Straße.mp3";
-    CloseHandle(CreateFileW(soundFile.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
-    answer = [](HWND chooser) {
-        SetDlgItemTextW(chooser, 0x47C, soundFile.c_str());
-        Post(chooser, IDOK);
-    };
-    Command(1034);
-    const std::string path = Text(dialog, 1033);
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << path;
-}
-
-// Two details dialogs open at once: each stores into its own task.
-TEST(Ui, TwoDetailsDialogsEachStoreIntoTheirOwnTask)
-{
-    Fresh();
-    Add("A", At(100000));
-    Add("B", At(100500));
-    SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, 0, 0);
-    answer = [](HWND first) {
-        SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, 1, 0);
-        answer = [](HWND second) {
-            SetText(second, 1018, "乙");
-            Post(second, 1000);
+    const struct {
+        const wchar_t *name;
+        bool spelled;
+    } rows[] = {
+        {L"zelbrin 提示音\\铃声.mp3", true}, {L"노래\\노래 Straße.mp3", false}, {L"râ\\râ.mp3", false}};
+    static std::wstring chosen;
+    for (const auto &row : rows) {
+        wchar_t temp[MAX_PATH] = L"";
+        GetTempPathW(MAX_PATH, temp);
+        chosen = temp + std::wstring(row.name);
+        CreateDirectoryW(chosen.substr(0, chosen.rfind(L'\\')).c_str(), NULL);
+        CloseHandle(CreateFileW(chosen.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+        answer = [](HWND chooser) {
+            SetDlgItemTextW(chooser, 0x47C, chosen.c_str());
+            Post(chooser, IDOK);
         };
-        Command(1019);
-        SetText(first, 1018, "甲");
-        Post(first, 1000);
-    };
-    Command(1019);
-    EXPECT_EQ((Texts{"甲  —  2026-12-6 | 10:00", "乙  —  2026-12-6 | 10:05"}), ListItems(dialog, 1007));
+        Command(IDC_MAIN_BROWSE_SOUND);
+        const std::string path = Text(dialog, IDC_MAIN_SOUND_PATH);
+        EXPECT_EQ(row.spelled, Gbk(chosen) == path) << path;
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(path).c_str())) << path;
+    }
+    const std::string before = Text(dialog, IDC_MAIN_SOUND_PATH);
+    answer = [](HWND chooser) { Post(chooser, IDCANCEL); };
+    Command(IDC_MAIN_BROWSE_SOUND);
+    EXPECT_EQ(before, Text(dialog, IDC_MAIN_SOUND_PATH)) << "cancelled";
 }
 
-// The add-task dialog's five lists as they start, and the days offered for
-// each month of a common and a leap year, refilled as the year changes.
-TEST(Ui, TheAddTaskListsOfferTheDaysOfEachMonth)
+std::string ComboItem(HWND window, int id, LRESULT index)
+{
+    wchar_t item[64] = L"";
+    SendDlgItemMessageW(window, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item));
+    return Gbk(item);
+}
+
+LRESULT Count(HWND window, int id)
+{
+    return SendDlgItemMessageW(window, id, CB_GETCOUNT, 0, 0);
+}
+
+// The add-task dialog as it opens, and the days offered for each month of a
+// common and a leap year, refilled as the year changes.
+TEST(Ui, TheAddTaskDialogAsItOpens)
 {
     Fresh();
     answer = [](HWND add) {
-        const std::tuple<int, LRESULT, bool> lists[] = {
-            {1022, 51, true}, {1023, 12, false}, {1024, 0, false}, {1016, 24, true}, {1017, 60, true}};
-        for (auto [list, count, enabled] : lists) {
-            EXPECT_EQ(count, SendDlgItemMessageA(add, list, CB_GETCOUNT, 0, 0)) << list;
-            EXPECT_EQ(enabled, IsWindowEnabled(GetDlgItem(add, list)) != 0) << list;
+        EXPECT_EQ("时间设置", Text(add));
+        const struct {
+            const char *name;
+            int id;
+            std::string looks, items;
+        } rows[] = {
+            {ROW(IDC_ADD_NAME), " SE-", "0: -"},
+            {ROW(IDC_ADD_MESSAGE), " SE-", "0: -"},
+            {ROW(IDC_ADD_SOUND_PATH), kHint + std::string(" SE-"), "0: -"},
+            {ROW(IDC_ADD_BROWSE_SOUND), "... SE-", "0: -"},
+            {ROW(IDC_ADD_OK), "确定 SE-", "0: -"},
+            {ROW(IDC_ADD_CANCEL), "取消 SE-", "0: -"},
+            {ROW(IDC_ADD_YEAR_LIST), " SE-", "51: 2026-2076"},
+            {ROW(IDC_ADD_MONTH_LIST), " S--", "12: 01-12"},
+            {ROW(IDC_ADD_DAY_LIST), " S--", "0: -"},
+            {ROW(IDC_ADD_HOUR_LIST), " SE-", "24: 00-23"},
+            {ROW(IDC_ADD_MINUTE_LIST), " SE-", "60: 00-59"},
+        };
+        for (const auto &row : rows) {
+            EXPECT_EQ(row.looks, Looks(add, row.id)) << row.name;
+            const LRESULT count = Count(add, row.id);
+            const std::string last = count ? ComboItem(add, row.id, count - 1) : "";
+            EXPECT_EQ(row.items, std::to_string(count) + ": " + ComboItem(add, row.id, 0) + "-" + last)
+                << row.name;
         }
-        Select(add, 1022, 1);
-        EXPECT_EQ(30, SendDlgItemMessageA(add, 1024, CB_GETCOUNT, 0, 0)) << "no month picked";
+        Select(add, IDC_ADD_YEAR_LIST, 1);
+        EXPECT_EQ(30, Count(add, IDC_ADD_DAY_LIST)) << "no month picked";
         const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
         for (int year : {1, 2}) {
-            Select(add, 1022, year);
+            Select(add, IDC_ADD_YEAR_LIST, year);
             for (int month = 0; month < 12; ++month) {
-                Select(add, 1023, month);
-                int leapDay = year == 2 && month == 1;
-                EXPECT_EQ(days[month] + leapDay, SendDlgItemMessageA(add, 1024, CB_GETCOUNT, 0, 0))
+                Select(add, IDC_ADD_MONTH_LIST, month);
+                EXPECT_EQ(days[month] + (year == 2 && month == 1), Count(add, IDC_ADD_DAY_LIST))
                     << "year " << 2026 + year << ", month " << month + 1;
             }
         }
-        Select(add, 1023, 1);
-        Select(add, 1022, 1);
-        EXPECT_EQ(28, SendDlgItemMessageA(add, 1024, CB_GETCOUNT, 0, 0)) << "not refilled for 2027";
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(add, 1024)));
-        char lastYear[16] = "";
-        SendDlgItemMessageA(add, 1022, CB_GETLBTEXT, 50, reinterpret_cast<LPARAM>(lastYear));
-        EXPECT_STREQ("2076", lastYear);
-        Post(add, 1013);
+        Select(add, IDC_ADD_MONTH_LIST, 1);
+        Select(add, IDC_ADD_YEAR_LIST, 1);
+        EXPECT_EQ(28, Count(add, IDC_ADD_DAY_LIST)) << "not refilled for 2027";
+        EXPECT_EQ("01 SE-", ComboItem(add, IDC_ADD_DAY_LIST, 0) + " " + Flags(add, IDC_ADD_DAY_LIST));
+        Post(add, IDC_ADD_CANCEL);
     };
-    Command(1008);
+    Command(IDC_MAIN_ADD);
 }
 
-const char kZeros[] = "0天0时0分0秒";
-const char kHint[] = "设置提示音文件路径,点击右边选择文件";
-
-// A plain model of both modes. Here the scheduled panel's part: the tasks by
-// due minute (yyyymmddhhmm), whether the countdown runs, and the boxes of the
-// GUI thread it expects.
+// A plain model of both modes, walked at random against the product: the
+// tasks by due minute, the countdown, the open boxes and the interval's
+// count, as a user would tell them. Both clocks move on together, as they do
+// while the computer is awake.
 struct ModelTask {
     std::string name, message, sound;
 };
-std::map<long long, ModelTask> model;
-bool modelRunning;
-Texts modelShown;
-std::mt19937 random;
+struct Model {
+    std::map<long long, ModelTask> tasks;
+    bool running;         // the countdown goes on after its box
+    bool armed;           // its timer runs
+    long long boxMinute;  // the task whose box is open; 0: none
+    std::string boxCaption, boxText, countdownText;
+    bool counting, intervalArmed, intervalBox, awaiting, minutesEnabled, intervalPanel;
+    long long deadline;  // of the count, on the monotonic clock
+    int minutes;         // what the minutes field holds; 0: a text "开始计时" refuses
+    std::string intervalText;
+    Texts boxes;  // the boxes of the GUI thread in this step
+} m;
 
-int Pick(size_t count)
+std::mt19937 random;
+const char kZeros[] = "0天0时0分0秒";
+const char kTitle[] = "隔时提醒";
+const std::string kMessage = std::string(129, 'm') + "提醒";
+
+// Milliseconds since 1601, and the minute of a time.
+long long Ms(const SYSTEMTIME &time)
 {
-    return static_cast<int>(random() % count);
+    FILETIME file = {};
+    SystemTimeToFileTime(&time, &file);
+    return (static_cast<long long>(file.dwHighDateTime) << 32 | file.dwLowDateTime) / 10000;
 }
 
 long long Minute(const SYSTEMTIME &time)
 {
-    return (((time.wYear * 100LL + time.wMonth) * 100 + time.wDay) * 100 + time.wHour) * 100 +
-           time.wMinute;
+    return Ms(time) / 60000;
 }
 
-bool ModelFirstIsInvalid()
+SYSTEMTIME At(long long ms)
 {
-    return model.empty() || model.begin()->first <= Minute(fakeNow);
+    FILETIME file = {static_cast<DWORD>(ms * 10000), static_cast<DWORD>(ms * 10000 >> 32)};
+    SYSTEMTIME time;
+    FileTimeToSystemTime(&file, &time);
+    time.wDayOfWeek = 0;
+    return time;
 }
 
-void ExpectBox(const std::string &caption, const std::string &text)
+std::string DueText(long long minute)
 {
-    modelShown.push_back(caption + "|" + text + "|1");
+    SYSTEMTIME due = At(minute * 60000);
+    char text[64];
+    snprintf(text, sizeof text, "%d-%d-%d | %02d:%02d", due.wYear, due.wMonth, due.wDay, due.wHour,
+             due.wMinute);
+    return text;
 }
 
-SYSTEMTIME FromMinute(long long minute)
+std::string Repeat(const std::string &text, int times)
 {
-    return Time(minute / 100000000, minute / 1000000 % 100, minute / 10000 % 100, minute / 100 % 100,
-                minute % 100);
+    std::string repeated;
+    for (int i = 0; i < times; ++i)
+        repeated += text;
+    return repeated;
 }
+
+// A name as typed, and the name and message (the name and "!") as kept: a
+// character GBK lacks becomes "?", never a look-alike, and a text too long
+// for its field is cut between characters.
+const struct Name {
+    std::wstring typed;
+    std::string name, message;
+} kNames[] = {
+    {L"a", "a", "a!"},
+    {L"开会", "开会", "开会!"},
+    {L"노래 râ", "?? r?", "?? r?!"},
+    {std::wstring(300, L'n'), std::string(255, 'n'), std::string(259, 'n')},
+    {std::wstring(200, L'中'), Repeat("中", 127), Repeat("中", 129)},
+};
+
+bool FirstDue()
+{
+    return !m.tasks.empty() && m.tasks.begin()->first <= Minute(fakeNow);
+}
+
+void ExpectError(const std::string &caption, const std::string &text)
+{
+    m.boxes.push_back(caption + "|" + text + "|1|1|error");
+}
+
+void ModelStop()
+{
+    m.running = false;
+    m.armed = false;
+    m.countdownText = kZeros;
+}
+
+// A tick of the countdown: the first task rings once due; until then the
+// time from the clock's whole second to its minute shows.
+void ModelTick()
+{
+    const long long s = m.tasks.empty() ? 0 : m.tasks.begin()->first * 60 - Ms(fakeNow) / 1000;
+    if (m.tasks.empty() || s > 0)
+        m.countdownText = std::to_string(s / 86400) + "天" + std::to_string(s / 3600 % 24) + "时" +
+                          std::to_string(s / 60 % 60) + "分" + std::to_string(s % 60) + "秒";
+    if (m.tasks.empty() || s > 0)
+        return;
+    m.boxMinute = m.tasks.begin()->first;
+    m.boxCaption = m.tasks.begin()->second.name;
+    m.boxText = m.tasks.begin()->second.message;
+    m.armed = false;
+}
+
+// After a box: a countdown not stopped meanwhile goes on at once.
+void ModelResume()
+{
+    if (m.running && m.tasks.empty())
+        return ModelStop();
+    m.armed = m.running;
+    if (m.running)
+        ModelTick();
+}
+
+// A task that leaves the table takes its box with it.
+void ModelTaskLeft()
+{
+    if (!m.boxMinute || m.tasks.count(m.boxMinute))
+        return;
+    m.boxMinute = 0;
+    ModelResume();
+}
+
+// A tick of the count shows the whole seconds left; at the deadline a box
+// opens, or the one still open answers for this count too.
+void ModelCountTick()
+{
+    long long left = std::max(0LL, (m.deadline - fakeMonotonic + 999) / 1000);
+    m.intervalText = std::to_string(left / 60) + "分" + std::to_string(left % 60) + "秒";
+    m.intervalArmed = left > 0;
+    m.awaiting = left == 0;
+    m.intervalBox = m.intervalBox || left == 0;
+}
+
+void ModelCount(bool counting)
+{
+    m.counting = counting;
+    m.intervalArmed = counting;
+    m.awaiting = false;
+    m.minutesEnabled = !counting;
+    m.deadline = fakeMonotonic + m.minutes * 60000LL;
+    if (!counting)
+        m.intervalText = "0分0秒";
+}
+
+// Whether the timer exists; re-armed with the longest period, so that only
+// the test's own ticks reach it.
+bool Armed(TIMERPROC procedure, UINT_PTR timer)
+{
+    return KillTimer(dialog, timer) && SetTimer(dialog, timer, USER_TIMER_MAXIMUM, procedure);
+}
+
+// Time passes, and each timer that runs ticks once: a tick held back for
+// seconds comes as one.
+void TimePasses(long long ms)
+{
+    fakeNow = At(Ms(fakeNow) + ms);
+    fakeMonotonic += ms;
+    if (m.armed) {
+        EXPECT_TRUE(Armed(ScheduleTimerProc, kScheduleTimerId));
+        ScheduleTimerProc(dialog, WM_TIMER, kScheduleTimerId, 0);
+        ModelTick();
+    }
+    if (m.intervalArmed) {
+        EXPECT_TRUE(Armed(IntervalTimerProc, kIntervalTimerId));
+        IntervalTimerProc(dialog, WM_TIMER, kIntervalTimerId, 0);
+        ModelCountTick();
+    }
+}
+
+// The model's steps. Each says which of its rules applies now ("": it
+// cannot be taken), and with `run` takes it on the product and the model.
+std::string CountdownState()
+{
+    return m.boxMinute ? "its box open" : m.running ? "counting" : "stopped";
+}
+
+// "+": a task due now or past, one at a listed later minute, one without
+// month or day, the dialog cancelled, or (mostly) a later task.
+std::string AddTask(unsigned roll, bool run)
+{
+    const unsigned kind = roll % 8;
+    const char *kinds[] = {"due", "listed minute", "no month or day", "cancelled"};
+    const std::string rule = kind < 4 ? kinds[kind] : m.tasks.size() == kTaskCapacity ? "full" : "later";
+    SYSTEMTIME due = At((Minute(fakeNow) + 1 + roll / 8 % 3) * 60000);
+    while (kind > 3 && m.tasks.count(Minute(due)))
+        due = At(Ms(due) + 60000);
+    auto later = m.tasks.upper_bound(Minute(fakeNow));
+    if (kind == 0)
+        due = At((Minute(fakeNow) - roll / 8 % 20) * 60000);
+    if (kind == 1 && later == m.tasks.end())
+        return "";
+    if (kind == 1)
+        due = At(std::next(later, roll / 8 % std::distance(later, m.tasks.end()))->first * 60000);
+    if (kind == 2)
+        due.wYear += 1;
+    if (kind == 2)
+        (roll & 8 ? due.wMonth : due.wDay) = 0;
+    if (!run)
+        return rule;
+    const Name &name = kNames[roll / 16 % std::size(kNames)];
+    if (kind == 3)
+        answer = [](HWND add) { Post(add, IDC_ADD_CANCEL); };
+    nextName = name.typed;
+    nextDue = due;
+    Command(IDC_MAIN_ADD);
+    if (kind == 0)
+        ExpectError("插入失败", "该任务是个无效任务");
+    else if (kind == 2)
+        ExpectError("插入失败", "任务日期不完整，请选择月和日");
+    else if (kind == 1)
+        ExpectError("插入失败", "已经存在一个相同时间的任务了");
+    else if (kind > 3 && m.tasks.size() == kTaskCapacity)
+        ExpectError("插入失败", "任务列表已满，最多可添加100个任务");
+    else if (kind > 3)
+        m.tasks[Minute(due)] = {name.name, name.message, kHint};
+    return rule;
+}
+
+void SelectTask(int index)
+{
+    SendDlgItemMessageW(dialog, IDC_MAIN_TASK_LIST, LB_SETCURSEL, index, 0);
+}
+
+// "-" on the first task stops the countdown; on another, not; with none
+// selected, nothing.
+std::string Delete(unsigned roll, bool run)
+{
+    const int count = static_cast<int>(m.tasks.size());
+    const int another = 1 + static_cast<int>(roll / 3 % std::max(count - 1, 1));
+    const int index = roll % 3 == 0 ? -1 : roll % 3 == 1 ? 0 : another;
+    if (index >= count)
+        return "";
+    const std::string rule = index < 0 ? "none selected" : index > 0 ? "another" : CountdownState();
+    if (!run)
+        return rule;
+    SelectTask(index);
+    Command(IDC_MAIN_DELETE);
+    if (index >= 0)
+        m.tasks.erase(std::next(m.tasks.begin(), index));
+    if (index == 0)
+        ModelStop();
+    ModelTaskLeft();
+    return rule;
+}
+
+// "清空", "删除无效", "执行" and "停止任务".
+std::string CountdownCommand(unsigned roll, bool run)
+{
+    const int ids[] = {IDC_MAIN_CLEAR, IDC_MAIN_PURGE_INVALID, IDC_MAIN_EXECUTE, IDC_MAIN_STOP_TASK};
+    const char *names[] = {"clear", "purge invalid", "execute", "stop the countdown"};
+    const int id = ids[roll % 4];
+    const bool refused = m.tasks.empty() || FirstDue();
+    std::string rule = CountdownState();
+    if (id == IDC_MAIN_PURGE_INVALID)
+        rule = m.boxMinute ? "its box open" : FirstDue() ? "due tasks" : "none due";
+    if (id == IDC_MAIN_EXECUTE)
+        rule = refused ? "refused" : m.armed ? "counting" : "starts";
+    if (!run)
+        return names[roll % 4] + (": " + rule);
+    Command(id);
+    if (id == IDC_MAIN_CLEAR)
+        m.tasks.clear();
+    if (id == IDC_MAIN_PURGE_INVALID)
+        m.tasks.erase(m.tasks.begin(), m.tasks.upper_bound(Minute(fakeNow)));
+    if (id == IDC_MAIN_CLEAR || id == IDC_MAIN_STOP_TASK)
+        ModelStop();
+    if (id == IDC_MAIN_EXECUTE && refused)
+        ExpectError("执行失败", "首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~");
+    m.running = m.running || (id == IDC_MAIN_EXECUTE && !refused);
+    m.armed = m.armed || (id == IDC_MAIN_EXECUTE && !refused);
+    ModelTaskLeft();
+    return names[roll % 4] + (": " + rule);
+}
+
+// "任务详情": the dialog shows the task, all three texts are edited, then
+// "更改" or "取消"; or the same at once on the next task in a second dialog.
+unsigned detailsRoll;
+bool secondDialog;
+
+void EditDetails(HWND details)
+{
+    const int slot =
+        static_cast<int>(SendDlgItemMessageW(dialog, IDC_MAIN_TASK_LIST, LB_GETCURSEL, 0, 0));
+    auto task = std::next(m.tasks.begin(), slot);
+    EXPECT_EQ("任务详情", Text(details));
+    EXPECT_EQ(task->second.name, Text(details, IDC_DETAILS_NAME));
+    EXPECT_EQ(task->second.message, Text(details, IDC_DETAILS_MESSAGE));
+    EXPECT_EQ(task->second.sound, Text(details, IDC_DETAILS_SOUND_PATH));
+    EXPECT_EQ(DueText(task->first), Text(details, IDC_DETAILS_DUE_TIME));
+    const std::string mark = std::to_string(slot);
+    const ModelTask edits = {"改" + mark, "说" + mark, "C:\\提示 音\\" + mark + ".mp3"};
+    if (detailsRoll % 4 == 2 && !secondDialog) {
+        secondDialog = true;
+        SelectTask(slot + 1);
+        answer = EditDetails;
+        Command(IDC_MAIN_DETAILS);
+    }
+    SetText(details, IDC_DETAILS_NAME, edits.name);
+    SetText(details, IDC_DETAILS_MESSAGE, edits.message);
+    SetText(details, IDC_DETAILS_SOUND_PATH, edits.sound);
+    Post(details, detailsRoll % 4 ? IDC_DETAILS_CHANGE : IDC_DETAILS_CANCEL);
+    if (detailsRoll % 4)
+        task->second = edits;
+}
+
+std::string Details(unsigned roll, bool run)
+{
+    const char *rules[] = {"cancelled", "changed", "two at once", "none selected"};
+    const int tasks = static_cast<int>(m.tasks.size()) - (roll % 4 == 2);
+    if (roll % 4 != 3 && tasks < 1)
+        return "";
+    if (run) {
+        detailsRoll = roll;
+        secondDialog = false;
+        SelectTask(roll % 4 == 3 ? -1 : static_cast<int>(roll / 4 % tasks));
+        answer = EditDetails;
+        Command(IDC_MAIN_DETAILS);
+        answer = nullptr;
+    }
+    return rules[roll % 4];
+}
+
+// A box that opens while the main window is in front stays inactive: a key
+// typed there must not answer it unseen.
+void ExpectBoxOpensBehind(const std::string &caption)
+{
+    Settle({caption});
+    Sleep(100);
+    EXPECT_NE(ShownBox(caption), GetForegroundWindow()) << "the box took the foreground";
+}
+
+// Time passes with the main window in front: a box that opens stays behind.
+void TimeWithTheWindowInFront(long long ms)
+{
+    SetForegroundWindow(dialog);
+    const bool boxes = m.boxMinute || m.intervalBox;
+    TimePasses(ms);
+    if (!boxes && m.boxMinute)
+        ExpectBoxOpensBehind(m.boxCaption);
+    if (!boxes && m.intervalBox)
+        ExpectBoxOpensBehind(kTitle);
+}
+
+// The clock reaches the count's deadline; or a second, minutes, half an
+// hour, or a few seconds of a count held back go by.
+std::string TimeGoesBy(unsigned roll, bool run)
+{
+    const unsigned kind = roll % 5;
+    const long long left = m.intervalArmed ? m.deadline - fakeMonotonic : -1;
+    if ((kind == 0 && (left < 0 || left > 120000)) || (kind == 4 && (left < 10000 || left > 120000)))
+        return "";
+    const long long steps[] = {left + roll / 8 % 20, 995 + roll / 8 % 10, 60000 + roll / 8 % 60000,
+                               1800000, 2000 + roll / 8 % 7000};
+    const char *rules[] = {"to the count's deadline", "a second", "minutes", "half an hour",
+                           "a count held back"};
+    const std::string rule =
+        rules[kind] + std::string(kind == 0 && m.intervalBox ? ", under its old box" : "");
+    if (run)
+        TimeWithTheWindowInFront(steps[kind]);
+    return rule;
+}
+
+// After a tick the countdown's timer is armed for the next whole second of
+// the local time, and the count's for that of the time left.
+std::string NextRealTick(unsigned roll, bool run)
+{
+    const bool countdown = roll % 2;
+    if (countdown ? !m.armed : !m.intervalArmed || m.deadline - fakeMonotonic < 3000)
+        return "";
+    if (!run)
+        return countdown ? "of the countdown" : "of the count";
+    const UINT_PTR timer = countdown ? kScheduleTimerId : kIntervalTimerId;
+    TimePasses(countdown ? roll / 2 % (1000 - fakeNow.wMilliseconds) : 1 + roll / 2 % 999);
+    const long wanted =
+        countdown ? 1000 - fakeNow.wMilliseconds : (m.deadline - fakeMonotonic - 1) % 1000 + 1;
+    const DWORD start = GetTickCount();
+    for (MSG message = {}; GetTickCount() - start < 2000; Sleep(1)) {
+        if (PeekMessageW(&message, dialog, WM_TIMER, WM_TIMER, PM_REMOVE))
+            DispatchMessageW(&message);
+        if (message.message == WM_TIMER && message.wParam == timer)
+            break;
+    }
+    const long real = GetTickCount() - start;
+    EXPECT_LE(wanted, real);
+    EXPECT_GE(wanted + 100, real);
+    return countdown ? "of the countdown" : "of the count";
+}
+
+// OK on the task box: the task leaves, and a countdown not stopped meanwhile
+// goes on at once, ringing the next task if it is due. Yes on the interval
+// box counts again and No ends the count, only for the count it answers for.
+std::string AnswerBox(unsigned roll, bool run)
+{
+    const int button = roll % 3 == 0 ? IDOK : roll % 3 == 1 ? IDYES : IDNO;
+    if (button == IDOK ? !m.boxMinute : !m.intervalBox)
+        return "";
+    const bool nextDue = m.tasks.size() > 1 && std::next(m.tasks.begin())->first <= Minute(fakeNow);
+    std::string rule = !m.running ? "OK, stopped under it" : nextDue ? "OK, the next is due" : "OK";
+    if (button != IDOK)
+        rule = std::string(button == IDYES ? "Yes" : "No") + (!m.awaiting ? ", stale" : "");
+    if (button == IDYES && m.awaiting && !m.minutes)
+        rule += ", the field refused";
+    const std::string caption = button == IDOK ? m.boxCaption : kTitle;
+    const std::string text =
+        button == IDOK ? m.boxText : kMessage + "\n\n[确定]继续计时，[取消]退出计时";
+    if (!run)
+        return rule;
+    EXPECT_EQ(caption + "|" + text + (button == IDOK ? "|1|1|" : "|67|6|"), Describe(ShownBox(caption)));
+    EXPECT_TRUE(Answer(ShownBox(caption), button));
+    if (button == IDOK) {
+        m.tasks.erase(m.boxMinute);
+        m.boxMinute = 0;
+        ModelResume();
+        return rule;
+    }
+    m.intervalBox = false;
+    if (m.awaiting)
+        ModelCount(button == IDYES && m.minutes);
+    if (rule == "Yes, the field refused")
+        ExpectError("开始失败", "请输入1到35791394之间的分钟数");
+    return rule;
+}
+
+// "开始计时" and "停止计时"; minutes typed, valid (1 to 35791394) or
+// refused; either radio button clicked.
+std::string IntervalCommand(unsigned roll, bool run)
+{
+    const char *texts[] = {"1", "1",  "1",  "1",        "35791394",    "",
+                           "0", "-5", "1x", "35791395", "99999999999", "１"};
+    const unsigned kind = roll % 5;
+    const unsigned pick = roll / 5 % std::size(texts);
+    std::string rule = m.intervalBox ? "its box open" : m.counting ? "counting" : "idle";
+    const char *kinds[] = {"start", "stop", "type minutes", "click scheduled", "click interval"};
+    if (kind == 0 && !m.minutes)
+        rule = "refused";
+    if (kind == 2)
+        rule = pick > 4 && m.awaiting ? "refused while its box waits" : "any";
+    if (kind == 3)
+        rule = "any";
+    if (!run)
+        return kinds[kind] + (": " + rule);
+    if (kind == 0 && m.minutes)
+        ModelCount(true);
+    if (kind == 0 && !m.minutes)
+        ExpectError("开始失败", "请输入1到35791394之间的分钟数");
+    if (kind == 1)
+        ModelCount(false);
+    if (kind > 2)
+        m.intervalPanel = kind == 4;
+    if (kind > 2)
+        m.minutesEnabled = kind == 4 && !m.counting;
+    if (kind == 2)
+        SetText(dialog, IDC_MAIN_MINUTES, texts[pick]);
+    if (kind == 2)
+        m.minutes = pick < 5 ? atoi(texts[pick]) : 0;
+    const int ids[] = {IDC_MAIN_START_INTERVAL, IDC_MAIN_STOP_INTERVAL, 0, IDC_MAIN_SCHEDULED_RADIO,
+                       IDC_MAIN_INTERVAL_RADIO};
+    if (kind < 2)
+        Command(ids[kind]);
+    if (kind > 2)
+        Click(ids[kind]);
+    return kinds[kind] + (": " + rule);
+}
+
+// Into the rare states on purpose: a task rings on a running countdown, as
+// its minute starts or later in it, or two at once; or the count rings.
+std::string Ring(unsigned roll, bool run)
+{
+    const unsigned kind = roll % 3;
+    const char *rules[] = {"a task", "two tasks", "the count"};
+    if (kind < 2 && (m.boxMinute || FirstDue() || m.tasks.size() > kTaskCapacity - 2))
+        return "";
+    if (!run)
+        return rules[kind];
+    if (kind == 2) {
+        IntervalCommand(2, true);
+        IntervalCommand(0, true);
+        TimeGoesBy(0, true);
+        return rules[kind];
+    }
+    AddTask(4 + (roll & ~7u), true);
+    AddTask(12 + (roll & ~7u), true);
+    CountdownCommand(2, true);
+    const long long due = std::next(m.tasks.begin(), kind)->first * 60000;
+    TimeWithTheWindowInFront(due - Ms(fakeNow) + (roll / 4 % 3 ? roll / 16 % 990 : roll / 16 % 60000));
+    return rules[kind];
+}
+
+const struct Step {
+    const char *name;
+    std::string (*take)(unsigned roll, bool run);
+    int weight;
+    const char *rules;  // every rule it can apply, "|" between
+} kSteps[] = {
+    {"+", AddTask, 8, "later|full|due|listed minute|no month or day|cancelled"},
+    {"-", Delete, 3, "counting|stopped|its box open|another|none selected"},
+    {"command", CountdownCommand, 9,
+     "clear: counting|clear: stopped|clear: its box open|purge invalid: its box open|"
+     "purge invalid: due tasks|purge invalid: none due|execute: refused|execute: starts|execute: counting|"
+     "stop the countdown: counting|stop the countdown: stopped|stop the countdown: its box open"},
+    {"details", Details, 3, "cancelled|changed|two at once|none selected"},
+    {"time", TimeGoesBy, 10,
+     "to the count's deadline|to the count's deadline, under its old box|a second|minutes|half an hour|"
+     "a count held back"},
+    {"the next real tick", NextRealTick, 1, "of the countdown|of the count"},
+    {"ring", Ring, 4, "a task|two tasks|the count"},
+    {"answer", AnswerBox, 10,
+     "OK|OK, stopped under it|OK, the next is due|Yes|Yes, stale|Yes, the field refused|No|No, stale"},
+    {"interval", IntervalCommand, 10,
+     "start: idle|start: counting|start: its box open|start: refused|stop: idle|stop: counting|"
+     "stop: its box open|type minutes: any|type minutes: refused while its box waits|click scheduled: any|"
+     "click interval: idle|click interval: counting|click interval: its box open"},
+};
 
 // The list's labels, then every slot of the table, as the model has them.
 Texts ModelPanel()
 {
     Texts labels, slots;
-    for (auto &[minute, task] : model) {
-        SYSTEMTIME due = FromMinute(minute);
-        char time[64];
-        snprintf(time, sizeof time, "  —  %d-%d-%d | %02d:%02d", due.wYear, due.wMonth, due.wDay,
-                 due.wHour, due.wMinute);
-        labels.push_back(task.name + time);
+    for (auto &[minute, task] : m.tasks) {
+        labels.push_back(task.name + "  —  " + DueText(minute));
         slots.push_back(std::to_string(minute) + "|" + task.name + "|" + task.message + "|" +
                         task.sound);
     }
@@ -321,7 +912,12 @@ Texts ModelPanel()
 // A due time's unused fields must stay 0: they are added to its minute.
 Texts ProductPanel()
 {
-    Texts panel = ListItems(dialog, 1007);
+    Texts panel;
+    for (int i = 0; i < Send(GetDlgItem(dialog, IDC_MAIN_TASK_LIST), LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t text[1024] = L"";
+        SendDlgItemMessageW(dialog, IDC_MAIN_TASK_LIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        panel.push_back(Gbk(text));
+    }
     for (const TaskRecord &task : taskTable.slots) {
         const SYSTEMTIME &due = task.dueTime;
         long long unused = due.wDayOfWeek + due.wSecond + due.wMilliseconds;
@@ -331,295 +927,95 @@ Texts ProductPanel()
     return panel;
 }
 
-// "+" answered with `due`; the refusals in the order they are tested.
-void AddToModel(const std::string &name, const SYSTEMTIME &due)
+void ExpectTheModel()
 {
-    Add(name, due);
-    long long minute = Minute(due);
-    if (minute <= Minute(fakeNow))
-        ExpectBox("插入失败", "该任务是个无效任务");
-    else if (due.wMonth == 0 || due.wDay == 0)
-        ExpectBox("插入失败", "任务日期不完整，请选择月和日");
-    else if (model.count(minute))
-        ExpectBox("插入失败", "已经存在一个相同时间的任务了");
-    else if (model.size() == kTaskCapacity)
-        ExpectBox("插入失败", "任务列表已满，最多可添加100个任务");
-    else
-        model[minute] = {name.substr(0, kNameSize - 1), (name + "!").substr(0, kMessageSize - 1), kHint};
+    Texts boxes;
+    if (m.boxMinute)
+        boxes.push_back(m.boxCaption);
+    if (m.intervalBox)
+        boxes.push_back(kTitle);
+    std::sort(boxes.begin(), boxes.end());
+    EXPECT_EQ(boxes, Settle(boxes));
+    EXPECT_EQ(m.boxes, shown);
+    EXPECT_EQ(ModelPanel(), ProductPanel());
+    EXPECT_EQ(m.armed, Armed(ScheduleTimerProc, kScheduleTimerId));
+    EXPECT_EQ(m.intervalArmed, Armed(IntervalTimerProc, kIntervalTimerId));
+    EXPECT_EQ(m.countdownText, Text(dialog, IDC_MAIN_TASK_COUNTDOWN));
+    EXPECT_EQ(m.intervalText, Text(dialog, IDC_MAIN_INTERVAL_COUNTDOWN));
+    EXPECT_EQ(m.counting, intervalRunning == 1);
+    EXPECT_EQ(m.minutesEnabled, IsWindowEnabled(GetDlgItem(dialog, IDC_MAIN_MINUTES)) != 0);
+    const std::string scheduled = m.intervalPanel ? "---" : "SE-";
+    const std::string interval = m.intervalPanel ? "SE-" : "---";
+    for (int id : {IDC_MAIN_TASK_LIST, IDC_MAIN_ADD, IDC_MAIN_DELETE, IDC_MAIN_CLEAR,
+                   IDC_MAIN_PURGE_INVALID, IDC_MAIN_EXECUTE, IDC_MAIN_DETAILS, IDC_MAIN_STOP_TASK})
+        EXPECT_EQ(scheduled, Flags(dialog, id)) << id;
+    for (int id : {IDC_MAIN_TITLE, IDC_MAIN_MESSAGE, IDC_MAIN_SOUND_PATH, IDC_MAIN_BROWSE_SOUND,
+                   IDC_MAIN_START_INTERVAL, IDC_MAIN_STOP_INTERVAL})
+        EXPECT_EQ(interval, Flags(dialog, id)) << id;
+    EXPECT_EQ(m.intervalPanel ? "SEC" : "SE-", Flags(dialog, IDC_MAIN_INTERVAL_RADIO));
 }
 
-// "+": a task later today, one due now or past, one at a listed minute, one
-// without a month or day, or the dialog cancelled.
-void RandomAdd()
-{
-    std::string name = Pick(8) ? std::string(1, 'a' + Pick(3)) : std::string(300, 'n');
-    SYSTEMTIME due = Plus(fakeNow, 1 + Pick(3));
-    int kind = Pick(10);
-    if (kind == 0)
-        due = Plus(fakeNow, -Pick(20));
-    if (kind == 1 && !model.empty())
-        due = FromMinute(std::next(model.begin(), Pick(model.size()))->first);
-    if (kind == 2) {
-        due.wYear += 1;
-        (Pick(2) ? due.wMonth : due.wDay) = 0;
-    }
-    if (kind == 3) {
-        answer = [](HWND add) { Post(add, 1013); };
-        Add(name, due);
-        return;
-    }
-    AddToModel(name, due);
-}
-
-std::string editedName, editedMessage, editedSound;
-bool editedStored;
-
-// "任务详情" on the selection: all three texts edited, then "更改" or "取消".
-void RandomDetails(int selected)
-{
-    editedName = "edited " + std::to_string(Pick(10));
-    editedMessage = "said " + std::to_string(Pick(10));
-    editedSound = "C:\\a b\\" + std::to_string(Pick(10)) + ".mp3";
-    editedStored = Pick(2);
-    answer = [](HWND details) {
-        SetText(details, 1018, editedName);
-        SetText(details, 1015, editedMessage);
-        SetText(details, 1030, editedSound);
-        Post(details, editedStored ? 1000 : 1013);
-    };
-    Command(1019);
-    if (selected >= 0 && editedStored)
-        std::next(model.begin(), selected)->second = {editedName, editedMessage, editedSound};
-}
-
-// The alarms as the model has them: the open task box (its caption, its text
-// and the minute it answers for), whether the countdown's timer runs, and the
-// interval's count, timer, box and whether that box answers for the count.
-std::string taskBox, taskBoxText;
-long long taskBoxMinute;
-bool countdownArmed;
-bool counting, intervalArmed, intervalBox, awaitingAnswer, minutesEnabled, intervalShown;
-// The minutes field: 1 to 35791394 is valid; 0 stands for a refused text.
-int minutes;
-int secondsLeft;
-std::string intervalText;
-const std::string kIntervalMessage(kMessageSize - 1, 'm');
-
-// A tick of the countdown rings the first task once it is due, unless a task
-// box is open.
-void ModelCountdownTick()
-{
-    if (!taskBox.empty() || model.empty() || !ModelFirstIsInvalid())
-        return;
-    taskBox = model.begin()->second.name;
-    taskBoxText = model.begin()->second.message;
-    taskBoxMinute = model.begin()->first;
-    countdownArmed = false;
-}
-
-// The count runs out: a box opens, or the one still open answers for it.
-void ModelIntervalTick()
-{
-    --secondsLeft;
-    intervalText = std::to_string(secondsLeft / 60) + "分" + std::to_string(secondsLeft % 60) + "秒";
-    if (secondsLeft > 0)
-        return;
-    intervalArmed = false;
-    awaitingAnswer = true;
-    intervalBox = true;
-}
-
-void ModelEndCounting()
-{
-    counting = false;
-    intervalArmed = false;
-    awaitingAnswer = false;
-    minutesEnabled = true;
-    intervalText = "0分0秒";
-}
-
-void TimePasses()
-{
-    fakeNow = Plus(fakeNow, Pick(8) ? 1 + Pick(2) : 30);
-    fakeNow.wSecond = static_cast<WORD>(Pick(60));
-    if (countdownArmed) {
-        Tick(ScheduleTimerProc);
-        ModelCountdownTick();
-    }
-    for (int ticks = Pick(150); ticks > 0 && intervalArmed; --ticks) {
-        Tick(IntervalTimerProc);
-        ModelIntervalTick();
-    }
-}
-
-// OK on the task box: the task leaves, and a countdown not stopped meanwhile
-// goes on at once, ringing the next task if it is due.
-void AnswerTaskBox()
-{
-    HWND box = AlarmBox(taskBox);
-    EXPECT_EQ(taskBoxText, Text(box, 0xFFFF));
-    EXPECT_EQ("1", Buttons(box));
-    ASSERT_TRUE(Answer(box, IDOK));
-    model.erase(taskBoxMinute);
-    taskBox.clear();
-    modelRunning = modelRunning && !model.empty();
-    countdownArmed = modelRunning;
-    if (modelRunning)
-        ModelCountdownTick();
-}
-
-// Yes counts again and no ends the count, only for the count the box answers for.
-void AnswerIntervalBox(int button)
-{
-    HWND box = AlarmBox("interval");
-    EXPECT_EQ(kIntervalMessage + "\n\n[确定]继续计时，[取消]退出计时", Text(box, 0xFFFF));
-    EXPECT_EQ("67", Buttons(box));
-    ASSERT_TRUE(Answer(box, button));
-    intervalBox = false;
-    if (!awaitingAnswer)
-        return;
-    awaitingAnswer = false;
-    if (button == IDYES && minutes > 0) {
-        secondsLeft = minutes * 60;
-        intervalArmed = true;
-        return;
-    }
-    ModelEndCounting();
-    if (button == IDYES)
-        ExpectBox("开始失败", "请输入1到35791394之间的分钟数");
-}
-
-void ModelCommand(int command, int selected)
-{
-    if (command == 1009 && selected >= 0)
-        model.erase(std::next(model.begin(), selected));
-    if (command == 1010)
-        model.clear();
-    if (command == 1017)
-        model.erase(model.begin(), model.upper_bound(Minute(fakeNow)));
-    if (command == 1020 || command == 1010 || (command == 1009 && selected == 0)) {
-        modelRunning = false;
-        countdownArmed = false;
-    }
-    if (command == 1018 && ModelFirstIsInvalid())
-        ExpectBox("执行失败", "首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~");
-    else if (command == 1018)
-        modelRunning = countdownArmed = true;
-    if (command == 1030 && minutes == 0)
-        ExpectBox("开始失败", "请输入1到35791394之间的分钟数");
-    else if (command == 1030)
-        counting = intervalArmed = true;
-    if (command == 1030 && minutes > 0) {
-        awaitingAnswer = minutesEnabled = false;
-        secondsLeft = minutes * 60;
-    }
-    if (command == 1031)
-        ModelEndCounting();
-    if (command == 1004 || command == 1005) {
-        intervalShown = command == 1005;
-        minutesEnabled = intervalShown && !counting;
-    }
-}
-
-void ModelStep(int command)
-{
-    int selected = static_cast<int>(model.size()) - Pick(model.size() + 1) - 1;
-    SendDlgItemMessageA(dialog, 1007, LB_SETCURSEL, selected, 0);
-    if (command == 0) {
-        TimePasses();
-    } else if (command == IDOK && !taskBox.empty()) {
-        AnswerTaskBox();
-    } else if ((command == IDYES || command == IDNO) && intervalBox) {
-        AnswerIntervalBox(command);
-    } else if (command == 1008) {
-        RandomAdd();
-    } else if (command == 1019) {
-        RandomDetails(selected);
-    } else if (command == 1036) {
-        const char *texts[] = {"1", "1", "1",  "1",  "1",        "1",          "35791394",
-                               "",  "0", "-5", "1x", "35791395", "99999999999"};
-        int pick = Pick(std::size(texts));
-        SetText(dialog, 1036, texts[pick]);
-        minutes = pick < 7 ? atoi(texts[pick]) : 0;
-    } else if (command > 1000) {
-        Command(command);
-        ModelCommand(command, selected);
-    }
-}
-
-// A panel's input: shown and enabled, or hidden and disabled. Commands reach
-// a disabled button too, so only this sees a panel left disabled.
-void ExpectShownAndEnabled(int id, bool shownPanel)
-{
-    EXPECT_EQ(shownPanel, IsWindowVisible(GetDlgItem(dialog, id)) != 0) << id;
-    EXPECT_EQ(shownPanel, IsWindowEnabled(GetDlgItem(dialog, id)) != 0) << id;
-}
-
-// The captions of the alarm boxes open, once those the model expects have shown.
-Texts OpenAlarmBoxes(const Texts &expected)
-{
-    for (const std::string &caption : expected)
-        AlarmBox(caption);
-    Texts captions;
-    for (HWND box = NULL; (box = FindWindowExA(NULL, box, "#32770", NULL)) != NULL;) {
-        if (box != dialog && IsWindowVisible(box))
-            captions.push_back(Text(box));
-    }
-    std::sort(captions.begin(), captions.end());
-    return captions;
-}
-
-// Random steps of every command of both panels, the alarm boxes answered in
-// any order or left open, the clock going forward, against the model; halfway
-// the table is filled to its 100 tasks.
+// Random steps, steered to rules not yet applied; halfway the table is
+// filled to its 100 tasks. Every rule of every step must have been applied.
 TEST(Ui, BothModesFollowAModelOfThem)
 {
     const char *seedText = getenv("ZELBRIN_SEED");
     const unsigned seed = seedText ? atoi(seedText) : 2026;
     random.seed(seed);
     Fresh();
-    Command(1005);
-    SetText(dialog, 1036, "1");
-    SetText(dialog, 1016, "interval");
-    SetText(dialog, 1015, kIntervalMessage);
-    minutes = 1;
-    minutesEnabled = intervalShown = true;
-    intervalText = "0分0秒";
-    const int commands[] = {1008, 1008, 1008, 1008, 1009, 1010, 1017, 1017, 1018,  1018,
-                            1018, 1019, 1020, 0,    0,    0,    IDOK, IDOK, IDYES, IDYES,
-                            IDNO, IDNO, 1030, 1030, 1031, 1036, 1004, 1005};
-    const int steps = 800;
+    m = Model{};
+    m.countdownText = kZeros;
+    m.intervalText = "0分0秒";
+    m.minutes = 1;
+    SetText(dialog, IDC_MAIN_MINUTES, "1");
+    SetText(dialog, IDC_MAIN_TITLE, kTitle);
+    SetText(dialog, IDC_MAIN_MESSAGE, kMessage);
+    std::map<std::string, int> applied;
+    const int steps = 600;
     for (int step = 0; step < steps && !HasFailure(); ++step) {
-        for (int minute = 0; step == steps / 2 && model.size() < kTaskCapacity; ++minute)
-            AddToModel("full", Time(fakeNow.wYear + 1, 6, 1, minute / 60, minute % 60));
-        int command = commands[Pick(std::size(commands))];
-        SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step) + ", command " +
-                     std::to_string(command));
-        ModelStep(command);
-        answer = nullptr;
-        Texts boxes;
-        if (!taskBox.empty())
-            boxes.push_back(taskBox);
-        if (intervalBox)
-            boxes.push_back("interval");
-        std::sort(boxes.begin(), boxes.end());
-        EXPECT_EQ(boxes, OpenAlarmBoxes(boxes));
-        EXPECT_EQ(modelShown, shown);
-        EXPECT_EQ(ModelPanel(), ProductPanel());
-        EXPECT_EQ(countdownArmed, Armed(ScheduleTimerProc));
-        if (!modelRunning)
-            EXPECT_EQ(kZeros, Text(dialog, 1029));
-        EXPECT_EQ(intervalArmed, Armed(IntervalTimerProc));
-        EXPECT_EQ(counting, intervalRunning == 1);
-        EXPECT_EQ(minutesEnabled, IsWindowEnabled(GetDlgItem(dialog, 1036)) != 0);
-        for (int id : {1007, 1008, 1009, 1010, 1017, 1018, 1019, 1020})
-            ExpectShownAndEnabled(id, !intervalShown);
-        for (int id : {1016, 1015, 1033, 1034, 1030, 1031})
-            ExpectShownAndEnabled(id, intervalShown);
-        EXPECT_EQ(intervalText, Text(dialog, 1035));
-        modelShown.clear();
+        for (unsigned minute = 0; step == steps / 2 && m.tasks.size() < kTaskCapacity; ++minute)
+            AddTask(minute << 4 | 4, true);
+        // Half the time the rule applied least so far that a few rolls of
+        // the steps can reach: rare states come back again and again.
+        std::vector<std::pair<const Step *, unsigned>> possible, rarest;
+        int fewest = steps;
+        for (int tries = 0; tries < 16; ++tries) {
+            const unsigned roll = random();
+            for (const Step &candidate : kSteps) {
+                const std::string rule = candidate.take(roll, false);
+                auto found = applied.find(candidate.name + (": " + rule));
+                const int count = rule.empty() ? steps : found == applied.end() ? 0 : found->second;
+                possible.insert(possible.end(), rule.empty() || tries ? 0 : candidate.weight,
+                                {&candidate, roll});
+                if (count < fewest)
+                    rarest.clear();
+                fewest = std::min(fewest, count);
+                if (count == fewest && !rule.empty())
+                    rarest.push_back({&candidate, roll});
+            }
+        }
+        auto [chosen, roll] =
+            random() % 2 ? rarest[random() % rarest.size()] : possible[random() % possible.size()];
+        if (step == steps / 2)
+            std::tie(chosen, roll) = std::pair{&kSteps[0], 4u};  // the 101st task
+        const std::string rule = chosen->name + (": " + chosen->take(roll, false));
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step) + ", " + rule);
+        m.boxes.clear();
         shown.clear();
+        chosen->take(roll, true);
+        ++applied[rule];
+        ExpectTheModel();
     }
+    std::map<std::string, int> listed;
+    for (const Step &each : kSteps) {
+        const std::string rules = each.rules + std::string("|");
+        for (size_t at = 0, bar; (bar = rules.find('|', at)) != std::string::npos; at = bar + 1)
+            ++listed[each.name + (": " + rules.substr(at, bar - at))];
+    }
+    for (auto &[rule, count] : listed)
+        EXPECT_TRUE(applied.count(rule)) << "never applied: " << rule;
+    for (auto &[rule, count] : applied)
+        EXPECT_TRUE(listed.count(rule)) << "not in the list of rules: " << rule;
 }
 
 }  // namespace
