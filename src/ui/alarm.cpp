@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <algorithm>
+
 #include "sound/sound.h"
 #include "text/gbk_text.h"
 #include "ui/messages.h"
@@ -140,13 +142,27 @@ static void ShowBox(OpenAlarm &alarm)
         ShowLaterOnGuiThread(alarm, 0);
 }
 
+static OpenAlarm *FindAlarm(bool (*wanted)(const OpenAlarm &, const AlarmKind *), const AlarmKind *kind)
+{
+    OpenAlarm *end = openAlarms + kOpenAlarmSlots;
+    OpenAlarm *found =
+        std::find_if(openAlarms, end, [&](const OpenAlarm &alarm) { return wanted(alarm, kind); });
+    return found == end ? NULL : found;
+}
+
+static bool Ringing(const OpenAlarm &alarm, const AlarmKind *kind)
+{
+    return alarm.kind == kind && !alarm.closing;
+}
+
+static bool Free(const OpenAlarm &alarm, const AlarmKind *)
+{
+    return !alarm.kind;
+}
+
 static OpenAlarm *RingingAlarm(const AlarmKind *kind)
 {
-    for (OpenAlarm &alarm : openAlarms) {
-        if (alarm.kind == kind && !alarm.closing)
-            return &alarm;
-    }
-    return NULL;
+    return FindAlarm(Ringing, kind);
 }
 
 bool AlarmOpen(const AlarmKind *kind)
@@ -154,19 +170,10 @@ bool AlarmOpen(const AlarmKind *kind)
     return RingingAlarm(kind) != NULL;
 }
 
-static OpenAlarm *FreeSlot()
-{
-    for (OpenAlarm &alarm : openAlarms) {
-        if (!alarm.kind)
-            return &alarm;
-    }
-    return NULL;
-}
-
 bool RingAlarm(HWND mainWindow, const AlarmKind *kind, const char *soundPath, const char *text,
                const char *caption)
 {
-    OpenAlarm *alarm = FreeSlot();
+    OpenAlarm *alarm = FindAlarm(Free, NULL);
     if (!alarm || AlarmOpen(kind))
         return false;
     alarm->kind = kind;
