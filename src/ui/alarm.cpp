@@ -180,16 +180,16 @@ bool RingAlarm(HWND mainWindow, const AlarmKind *kind, const char *soundPath, co
     alarm->closing = false;
     alarm->unshown = false;
     alarm->window = NULL;
-    // The box's own copies come first: opening a slow sound device must not
-    // find the texts changed under it.
+    // The box comes first, as the minute starts: opening the sound file can
+    // take seconds (a sleeping disk, a network share).
     alarm->box.mainWindow = mainWindow;
     alarm->box.slot = alarm - openAlarms;
     alarm->box.style = kind->style;
     GbkToWide(text, alarm->box.text, kAlarmTextSize);
     GbkToWide(caption, alarm->box.caption, kNameSize);
-    PlayAlarmSound(soundPath, &alarm->sound);
     KillTimer(mainWindow, kind->timerId);
     ShowBox(*alarm);
+    PlayAlarmSound(soundPath, &alarm->sound);
     return true;
 }
 

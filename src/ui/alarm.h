@@ -20,10 +20,10 @@ struct AlarmKind {
     void (*answered)(HWND mainWindow, int answer);
 };
 
-// Copies the texts, starts the sound, stops the kind's timer and shows the
-// box on a thread of its own, so that no box waits for another and the main
-// window stays usable. Returns at once; false, doing nothing, while a box of
-// this kind is still open.
+// Stops the kind's timer, shows the box on a thread of its own, so that no
+// box waits for another and the main window stays usable, and starts the
+// sound. Returns at once; false, doing nothing, while a box of this kind is
+// still open.
 bool RingAlarm(HWND mainWindow, const AlarmKind *kind, const char *soundPath, const char *text,
                const char *caption);
 bool AlarmOpen(const AlarmKind *kind);
