@@ -111,8 +111,8 @@ bool StartWithTask(const std::string &zelbrin, const char *name, int minutesAhea
         return false;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    *due = Plus(now, minutesAhead);
-    return AddTask(name, *due);
+    *due = At((Ms(now) / 60000 + minutesAhead) * 60000);
+    return AddTask(name, minutesAhead, "");
 }
 
 void StartInterval(const char *minutes)

@@ -15,6 +15,19 @@ static void Click(HWND dialog, int id)
 
 static std::string folder;
 
+// The minute `minutes` after `time`.
+static SYSTEMTIME Plus(const SYSTEMTIME &time, int minutes)
+{
+    return At((Ms(time) / 60000 + minutes) * 60000);
+}
+
+static int MinutesFromNow(const SYSTEMTIME &time)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return static_cast<int>(Ms(time) / 60000 - Ms(now) / 60000);
+}
+
 // "+" and the add-task dialog filled, left open.
 static HWND OpenAddDialog(const std::string &name, const SYSTEMTIME &due)
 {
@@ -82,9 +95,9 @@ int main(int argc, char **argv)
     SYSTEMTIME now;
     GetLocalTime(&now);
     SYSTEMTIME soon = Plus(now, now.wSecond < 45 ? 1 : 2);
-    AddTask("周会", Plus(soon, 90));
-    AddTask("交报告", Plus(soon, 60 * 26));
-    AddTask("喝水", soon);
+    AddTask("周会", MinutesFromNow(Plus(soon, 90)), "");
+    AddTask("交报告", MinutesFromNow(Plus(soon, 60 * 26)), "");
+    AddTask("喝水", MinutesFromNow(soon), "");
     HWND dialog = OpenAddDialog("买菜", Plus(soon, 300));
     Save(dialog, "add-task-dialog");
     Post(dialog, 1013);

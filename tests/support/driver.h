@@ -93,8 +93,9 @@ inline void FillAddDialog(HWND dialog, const std::wstring &name, const SYSTEMTIM
 // Wine's message boxes keep their icon here.
 const int kBoxIcon = 0x440;
 
-// A message box as its user sees it: "caption|text|buttons|default|icon",
-// the buttons as the ids of those shown (Wine keeps the others hidden).
+// A message box as its user sees it: "caption|text|buttons|default|icon|",
+// then T if it is topmost and O if it has an owner. The buttons are the ids
+// of those shown: Wine keeps the others hidden.
 inline std::string Describe(HWND box)
 {
     std::string buttons, chosen;
@@ -106,15 +107,12 @@ inline std::string Describe(HWND box)
             chosen += std::to_string(id);
     }
     HANDLE icon = reinterpret_cast<HANDLE>(Send(GetDlgItem(box, kBoxIcon), STM_GETICON, 0, 0));
+    std::string place = GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST ? "T" : "";
+    place += GetWindow(box, GW_OWNER) ? "O" : "";
     const char *iconName = !icon ? "" : icon == LoadIconA(NULL, IDI_HAND) ? "error" : "other";
-    return Text(box) + "|" + Text(box, 0xFFFF) + "|" + buttons + "|" + chosen + "|" + iconName;
+    return Text(box) + "|" + Text(box, 0xFFFF) + "|" + buttons + "|" + chosen + "|" + iconName + "|" +
+           place;
 }
-
-inline std::string programPath;
-inline PROCESS_INFORMATION program;
-inline HWND mainWindow;
-// Windows of the program a test has met and lets stay open.
-inline std::vector<HWND> metWindows;
 
 using ProcessWindows = std::pair<DWORD, std::vector<HWND>>;
 
@@ -136,21 +134,11 @@ inline std::vector<HWND> ShownWindows(DWORD processId)
     return found.second;
 }
 
-inline bool Met(HWND window)
-{
-    return std::find(metWindows.begin(), metWindows.end(), window) != metWindows.end();
-}
-
-inline void ReportUnexpected(HWND window)
-{
-    std::string what = "unexpected window \"" + Text(window) + "\" (" + ClassOf(window) +
-                       ") of process " + std::to_string(program.dwProcessId);
-#ifdef ADD_FAILURE
-    ADD_FAILURE() << what;
-#else
-    fprintf(stderr, "%s\n", what.c_str());
-#endif
-}
+inline std::string programPath;
+inline PROCESS_INFORMATION program;
+inline HWND mainWindow;
+// Windows of the program a test has met and lets stay open.
+inline std::vector<HWND> metWindows;
 
 // A shown window of the program with this class and caption ("*": any).
 // Any other shown window the test has not met ends the wait at once.
@@ -159,13 +147,14 @@ inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 10000,
 {
     for (DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs; Sleep(10)) {
         for (HWND window : ShownWindows(program.dwProcessId)) {
-            if (Met(window))
+            const bool wanted =
+                ClassOf(window) == className && (caption == "*" || caption == Text(window));
+            if (std::find(metWindows.begin(), metWindows.end(), window) != metWindows.end())
                 continue;
-            if (ClassOf(window) == className && (caption == "*" || caption == Text(window))) {
-                metWindows.push_back(window);
-                return window;
-            }
-            ReportUnexpected(window);
+            if (wanted)
+                return metWindows.emplace_back(window);
+            fprintf(stderr, "unexpected window \"%s\" (%s) of process %lu\n", Text(window).c_str(),
+                    ClassOf(window).c_str(), program.dwProcessId);
             return NULL;
         }
     }
@@ -195,27 +184,31 @@ inline bool StartProgram()
     return mainWindow != NULL;
 }
 
-// The minute `minutes` after `time`, at second 0.
-inline SYSTEMTIME Plus(SYSTEMTIME time, int minutes)
+// Milliseconds since 1601 (0 for no valid time), and back.
+inline long long Ms(const SYSTEMTIME &time)
 {
-    FILETIME file;
+    FILETIME file = {};
     SystemTimeToFileTime(&time, &file);
-    long long minute =
-        (static_cast<long long>(file.dwHighDateTime) << 32 | file.dwLowDateTime) / 600000000;
-    long long ticks = (minute + minutes) * 600000000;
-    file = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    return (static_cast<long long>(file.dwHighDateTime) << 32 | file.dwLowDateTime) / 10000;
+}
+
+inline SYSTEMTIME At(long long ms)
+{
+    FILETIME file = {static_cast<DWORD>(ms * 10000), static_cast<DWORD>(ms * 10000 >> 32)};
+    SYSTEMTIME time;
     FileTimeToSystemTime(&file, &time);
+    time.wDayOfWeek = 0;
     return time;
 }
 
-// "+", the add-task dialog filled, and "确定".
-inline bool AddTask(const std::string &name, const SYSTEMTIME &due, const std::string &sound = "")
+// "+", the add-task dialog filled for a task `minutes` from now, and "确定".
+inline bool AddTask(const std::string &name, int minutes, const std::string &sound)
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
     Post(mainWindow, IDC_MAIN_ADD);
     HWND dialog = WaitWindow("时间设置");
-    FillAddDialog(dialog, Wide(name), now, due);
+    FillAddDialog(dialog, Wide(name), now, At((Ms(now) / 60000 + minutes) * 60000));
     if (!sound.empty())
         SetText(dialog, IDC_ADD_SOUND_PATH, sound);
     Post(dialog, IDC_ADD_OK);
