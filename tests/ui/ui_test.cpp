@@ -161,15 +161,17 @@ void CALLBACK NoteMenu(HWND, UINT, UINT_PTR timer, DWORD)
 LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_CREATEWND && ClassOf(window) == "#32768")
+    const CREATESTRUCTW *create =
+        code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW *>(lParam)->lpcs : NULL;
+    const bool topLevel = create && !(create->style & WS_CHILD);
+    if (topLevel && ClassOf(window) == "#32768")
         menuWindow = window;
-    if (code == HCBT_CREATEWND && ClassOf(window) == "#32768")
+    if (topLevel && ClassOf(window) == "#32768")
         SetTimer(NULL, 0, 1, NoteMenu);
-    bool dialogBox = code == HCBT_ACTIVATE && ClassOf(window) == "#32770";
-    if (dialogBox && Text(window) != "ZelbrinV1.0" && !GetPropW(window, L"caught")) {
-        SetPropW(window, L"caught", window);
+    const bool ours = topLevel && !IS_INTRESOURCE(create->lpszName) && create->lpszName &&
+                      lstrcmpW(create->lpszName, L"ZelbrinV1.0") == 0;
+    if (topLevel && ClassOf(window) == "#32770" && !ours)
         SetTimer(window, 1, 1, AnswerOnceShown);
-    }
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
@@ -285,6 +287,44 @@ TEST(Ui, TheChosenSoundNamesItsFile)
     answer = [](HWND chooser) { Post(chooser, IDCANCEL); };
     Command(IDC_MAIN_BROWSE_SOUND);
     EXPECT_EQ(before, Text(dialog, IDC_MAIN_SOUND_PATH)) << "cancelled";
+}
+
+// The program's MessageBoxW: the first `failingBoxes` boxes of the alarms'
+// own threads fail, as they can where the desktop is out of resources.
+int failingBoxes;
+
+int WINAPI FailingMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style)
+{
+    static auto show = reinterpret_cast<decltype(&MessageBoxW)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "MessageBoxW")));
+    const bool gui = GetWindowThreadProcessId(dialog, NULL) == GetCurrentThreadId();
+    return !gui && failingBoxes-- > 0 ? 0 : show(owner, text, caption, style);
+}
+
+#ifdef _WIN64
+extern "C" decltype(&MessageBoxW) failingImport asm("__imp_MessageBoxW") = FailingMessageBox;
+#else
+extern "C" decltype(&MessageBoxW) failingImport asm("__imp__MessageBoxW@16") = FailingMessageBox;
+#endif
+
+// A box that could not be shown is not taken as answered: a second later it
+// is shown on the GUI thread, and only its answer removes the task.
+TEST(Ui, ABoxThatCouldNotBeShownIsShownAgain)
+{
+    Fresh();
+    nextName = L"会";
+    nextDue = Time(2026, 12, 6, 9, 59);
+    Command(IDC_MAIN_ADD);
+    Command(IDC_MAIN_EXECUTE);
+    fakeNow = nextDue;
+    failingBoxes = 1;
+    ScheduleTimerProc(dialog, WM_TIMER, kScheduleTimerId, 0);
+    Settle({});
+    EXPECT_EQ(0, taskTable.lastIndex) << "taken as answered";
+    for (DWORD start = GetTickCount(); shown.empty() && GetTickCount() - start < 3000; Sleep(5))
+        Pump();
+    EXPECT_EQ(Texts{"会|会!|1|1||T"}, shown);
+    EXPECT_EQ(-1, taskTable.lastIndex) << "its answer did not remove the task";
 }
 
 // A plain model of both modes, walked at random against the product: the
