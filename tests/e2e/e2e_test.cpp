@@ -61,7 +61,7 @@ int MsIntoMinute()
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return now.wSecond * 1000 + now.wMilliseconds;
+    return now.wSecond * kSecondMs + now.wMilliseconds;
 }
 
 // How far into its second of the clock the countdown's text turned, at the
@@ -75,11 +75,11 @@ int LatestTurn()
         const std::string now = Text(mainWindow, IDC_MAIN_TASK_COUNTDOWN);
         if (now == text)
             continue;
-        latest = std::max(latest, MsIntoMinute() % 1000);
+        latest = std::max(latest, MsIntoMinute() % kSecondMs);
         text = now;
         ++turns;
     }
-    return turns == 3 ? latest : 9999;
+    return turns == 3 ? latest : kSecondMs;
 }
 
 // On an English Windows, with the window hidden in the tray and the sounds
@@ -105,7 +105,7 @@ TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
     // Due at least 68 s from now: the interval's minute runs out first.
     // Quoted, as Explorer's "copy as path" gives it.
     ASSERT_TRUE(AddTask("定时", now.wSecond < 50 ? 2 : 3, "\"" + sounds + "task tone.mp3\""));
-    while (MsIntoMinute() % 1000 < 500)
+    while (MsIntoMinute() % kSecondMs < 500)
         Sleep(1);
     Post(mainWindow, IDC_MAIN_EXECUTE);
     Post(mainWindow, IDC_MAIN_START_INTERVAL);
@@ -127,7 +127,7 @@ TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
         Sleep(2);
         asked = GetTickCount();
     }
-    const double counted = (asked - started) / 1000.0;
+    const double counted = (asked - started) / double(kSecondMs);
     printf("the interval's minute, held back 5 s, ran out after %.3f s\n", counted);
     EXPECT_NEAR(60.0, counted, 0.1);
     HWND interval = WaitWindow("隔时");

@@ -14,6 +14,8 @@
 
 #include "res/resource.h"
 
+const int kSecondMs = 1'000;
+
 inline std::wstring Wide(const std::string &gbk)
 {
     std::wstring wide(gbk.size() + 1, L'\0');
@@ -153,8 +155,8 @@ inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 10000,
                 continue;
             if (wanted)
                 return metWindows.emplace_back(window);
-            fprintf(stderr, "unexpected window \"%s\" (%s) of process %lu\n", Text(window).c_str(),
-                    ClassOf(window).c_str(), program.dwProcessId);
+            const std::string what = "\"" + Text(window) + "\" (" + ClassOf(window) + ")";
+            fprintf(stderr, "unexpected window %s of process %lu\n", what.c_str(), program.dwProcessId);
             return NULL;
         }
     }

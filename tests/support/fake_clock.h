@@ -16,8 +16,8 @@ long long ReadMonotonicTime()
     return fakeMonotonic;
 }
 
-inline SYSTEMTIME Time(int year, int month, int day, int hour, int minute, int second = 0, int ms = 0)
+// Year, month, day, hour, minute and second.
+inline SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s = 0)
 {
-    return SYSTEMTIME{WORD(year),   WORD(month),  0,       WORD(day), WORD(hour),
-                      WORD(minute), WORD(second), WORD(ms)};
+    return SYSTEMTIME{WORD(y), WORD(mo), 0, WORD(d), WORD(h), WORD(mi), WORD(s), 0};
 }

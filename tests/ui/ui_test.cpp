@@ -17,6 +17,7 @@
 namespace {
 
 using Texts = std::vector<std::string>;
+using Counts = std::map<std::string, int>;
 
 HWND dialog;  // the main dialog of the test at hand, modeless
 const char kHint[] = "设置提示音文件路径,点击右边选择文件";
@@ -177,7 +178,8 @@ LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam)
 
 // Handles what the alarm boxes' threads post, as the main loop would, noting
 // which box each answer comes from: `boxSlots` maps slots to windows.
-std::map<WPARAM, HWND> boxSlots;
+using Slots = std::map<WPARAM, HWND>;
+Slots boxSlots;
 HWND answered;
 
 void Pump()
@@ -348,14 +350,13 @@ struct Model {
 std::mt19937 random;
 const char kTitle[] = "隔时提醒";
 const std::string kMessage = std::string(129, 'm') + "提醒";
-// The first texts are valid minutes; "开始计时" refuses the others.
-const char *const kMinutes[] = {"1",  "1",  "1",        "35791394",    "",  "0",
-                                "-5", "1x", "35791395", "99999999999", "１"};
+// The first three are valid minutes; "开始计时" refuses the others.
+const char *const kMinutes[] = {"1", "1", "35791394", "", "0", "1x", "35791395", "１"};
 const std::string kUsageBox = "使用说明|" + std::string(USAGE_TEXT) + "|1|1||O";
 
 bool Valid(const std::string &minutes)
 {
-    return std::find(kMinutes, kMinutes + 4, minutes) != kMinutes + 4;
+    return std::find(kMinutes, kMinutes + 3, minutes) != kMinutes + 3;
 }
 
 void ExpectError(const std::string &caption, const std::string &text)
@@ -407,7 +408,7 @@ void ModelStop()
 // time from the clock's whole second to its minute shows.
 void ModelTick()
 {
-    const long long s = m.tasks.empty() ? 0 : m.tasks.begin()->first * 60 - Ms(fakeNow) / 1000;
+    const long long s = m.tasks.empty() ? 0 : m.tasks.begin()->first * 60 - Ms(fakeNow) / kSecondMs;
     if (m.tasks.empty() || s > 0)
         m.countdownText = std::to_string(s / 86400) + "天" + std::to_string(s / 3600 % 24) + "时" +
                           std::to_string(s / 60 % 60) + "分" + std::to_string(s % 60) + "秒";
@@ -442,7 +443,7 @@ void ModelTaskLeft()
 // opens, or the one still open answers for this count too.
 void ModelCountTick()
 {
-    long long left = std::max(0LL, (m.deadline - fakeMonotonic + 999) / 1000);
+    long long left = std::max(0LL, (m.deadline - fakeMonotonic + kSecondMs - 1) / kSecondMs);
     m.intervalText = std::to_string(left / 60) + "分" + std::to_string(left % 60) + "秒";
     m.intervalArmed = left > 0;
     m.awaiting = left == 0;
@@ -744,17 +745,20 @@ std::string TimeGoesBy(unsigned roll, bool run)
         return "";
     if (kind == 5 && (!m.armed || left >= 0 || toTask < 3000))
         return "";
-    const long long steps[] = {left + roll / 8 % 20,     995 + roll / 8 % 10,
-                               60000 + roll / 8 % 60000, 1800000,
-                               2000 + roll / 8 % 7000,   roll / 8 % 500};
-    const char *rules[] = {"the count's deadline", "a second",          "minutes",
-                           "half an hour",         "a count held back", "the countdown's own tick"};
+    const struct {
+        const char *rule;
+        long long ms;
+    } kinds[] = {
+        {"the count's deadline", left + roll / 8 % 20}, {"a second", 995 + roll / 8 % 10},
+        {"minutes", 60000 + roll / 8 % 60000},          {"half an hour", 1800000},
+        {"a count held back", 2000 + roll / 8 % 7000},  {"the countdown's own tick", roll / 8 % 500},
+    };
     const std::string rule =
-        rules[kind] + std::string(kind == 0 && m.intervalBox ? ", under its old box" : "");
+        kinds[kind].rule + std::string(kind == 0 && m.intervalBox ? ", under its old box" : "");
     if (!run)
         return rule;
-    TimePasses(steps[kind]);
-    const long long wait = 1000 - fakeNow.wMilliseconds + 20;
+    TimePasses(kinds[kind].ms);
+    const long long wait = kSecondMs - fakeNow.wMilliseconds + 20;
     if (kind < 5)
         return rule;
     fakeNow = At(Ms(fakeNow) + wait);
@@ -903,7 +907,7 @@ Texts ProductView()
     for (const Control &control : kMainWindow)
         view.push_back(control.name + (": " + Looks(dialog, control.id)));
     for (int i = 0; i < Send(GetDlgItem(dialog, IDC_MAIN_TASK_LIST), LB_GETCOUNT, 0, 0); ++i) {
-        wchar_t text[1024] = L"";
+        wchar_t text[512] = L"";
         SendDlgItemMessageW(dialog, IDC_MAIN_TASK_LIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
         view.push_back(Gbk(text));
     }
@@ -947,7 +951,7 @@ TEST(Ui, BothModesFollowAModelOfThem)
     SetText(dialog, IDC_MAIN_TITLE, kTitle);
     SetText(dialog, IDC_MAIN_MESSAGE, kMessage);
     EXPECT_EQ(ModelView(), ProductView());
-    std::map<std::string, int> applied;
+    Counts applied;
     const int steps = 600;
     for (int step = 0; step < steps && !HasFailure(); ++step) {
         std::vector<std::pair<const Step *, unsigned>> possible, rarest;
@@ -987,7 +991,7 @@ TEST(Ui, BothModesFollowAModelOfThem)
         EXPECT_EQ(m.boxes, shown);
         EXPECT_EQ(ModelView(), ProductView());
     }
-    std::map<std::string, int> listed;
+    Counts listed;
     for (const Step &each : kSteps) {
         const std::string rules = each.rules + std::string("|");
         for (size_t at = 0, bar; (bar = rules.find('|', at)) != std::string::npos; at = bar + 1)
