@@ -2,13 +2,20 @@
 
 const UINT kGbk = 936;
 
+// A character at a time, so that a text too long is cut between characters.
 void GbkToWide(const char *gbk, wchar_t *wide, int size)
 {
     if (size <= 0)
         return;
-    if (MultiByteToWideChar(kGbk, 0, gbk, -1, wide, size) == 0)
-        wide[0] = L'\0';
-    wide[size - 1] = L'\0';
+    int length = 0;
+    while (*gbk && length < size - 1) {
+        const int bytes = IsDBCSLeadByteEx(kGbk, static_cast<BYTE>(*gbk)) && gbk[1] ? 2 : 1;
+        if (MultiByteToWideChar(kGbk, 0, gbk, bytes, wide + length, 1) != 1)
+            wide[length] = L'?';
+        ++length;
+        gbk += bytes;
+    }
+    wide[length] = L'\0';
 }
 
 // One UTF-16 unit at a time, so that the text is cut only between

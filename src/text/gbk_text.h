@@ -11,7 +11,8 @@
 // The longest text that crosses, in characters with the NUL.
 const int kMaxCrossingText = 1024;
 
-// GBK to UTF-16; cut short where `size` characters do not hold it.
+// GBK to UTF-16 in at most `size` characters with the NUL, cut between
+// characters where they do not hold it.
 void GbkToWide(const char *gbk, wchar_t *wide, int size);
 // UTF-16 to GBK in at most `size` bytes with the NUL, never cutting a
 // character in two. A character GBK lacks becomes '?', never a look-alike.
