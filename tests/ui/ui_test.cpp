@@ -475,7 +475,14 @@ void TimePasses(long long ms)
 {
     fakeNow = At(Ms(fakeNow) + ms);
     fakeMonotonic += ms;
-    SetForegroundWindow(dialog);
+    // The X server moves the focus to the desktop a little after a window
+    // closes: the main window is put in front until it stays there.
+    int steady = 0;
+    for (int tries = 0; !m.hidden && steady < 5 && tries < 100; ++tries) {
+        SetForegroundWindow(dialog);
+        Sleep(5);
+        steady = GetForegroundWindow() == dialog ? steady + 1 : 0;
+    }
     const bool boxes = m.boxMinute || m.intervalBox;
     if (m.armed) {
         EXPECT_TRUE(Armed(ScheduleTimerProc, kScheduleTimerId));
@@ -488,7 +495,7 @@ void TimePasses(long long ms)
         ModelCountTick();
     }
     const std::string opened = boxes ? "" : m.boxMinute ? m.boxCaption : m.intervalBox ? kTitle : "";
-    if (opened.empty() || m.hidden)
+    if (opened.empty() || steady < 5)
         return;
     Settle({opened});
     Sleep(100);
