@@ -135,7 +135,9 @@ void CALLBACK AnswerOnceShown(HWND window, UINT, UINT_PTR timer, DWORD)
     else if (Text(window) == "时间设置")
         FillAddDialog(window);
     else
-        shown.push_back(box ? Describe(window) : "dialog " + Text(window));
+        shown.push_back(box ? Describe(window)
+                            : "dialog " + Text(window) + " of process " +
+                                  std::to_string(GetCurrentProcessId()));
     if (!answerNow && Text(window) != "时间设置")
         PostMessageW(window, box ? WM_COMMAND : WM_CLOSE, IDOK, 0);
 }
