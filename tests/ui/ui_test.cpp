@@ -45,7 +45,7 @@ std::string Looks(HWND window, int id)
 const struct Control {
     const char *name;
     int id;
-    std::string looks, interval;  // the main window's: with its interval panel shown
+    std::string looks, interval = {};  // the main window's: with its interval panel shown
 } kAddDialog[] = {
     {ROW(IDC_ADD_NAME), " SE-"},
     {ROW(IDC_ADD_MESSAGE), " SE-"},
@@ -305,11 +305,13 @@ int WINAPI FailingMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT sty
     return !gui && failingBoxes-- > 0 ? 0 : show(owner, text, caption, style);
 }
 
+extern "C" {
 #ifdef _WIN64
-extern "C" decltype(&MessageBoxW) failingImport asm("__imp_MessageBoxW") = FailingMessageBox;
+decltype(&MessageBoxW) failingImport asm("__imp_MessageBoxW") = FailingMessageBox;
 #else
-extern "C" decltype(&MessageBoxW) failingImport asm("__imp__MessageBoxW@16") = FailingMessageBox;
+decltype(&MessageBoxW) failingImport asm("__imp__MessageBoxW@16") = FailingMessageBox;
 #endif
+}
 
 // A box that could not be shown is not taken as answered: a second later it
 // is shown on the GUI thread, and only its answer removes the task.
