@@ -103,12 +103,45 @@ Texts shown;
 std::wstring nextName;
 SYSTEMTIME nextDue;
 
+// The caption and the text of every control in order, labels without an id
+// too.
+std::string AllTexts(HWND window)
+{
+    std::string texts = Text(window);
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        texts += "|" + Text(child);
+    return texts;
+}
+
+// Enter in the multi-line message field presses the default button.
+void PressEnter(HWND window, int field)
+{
+    PostMessageW(GetDlgItem(window, field), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// The dialog manager's IDOK and IDCANCEL end nothing; then the close box or
+// the cancel button ends the dialog.
+bool closeBox;
+
+void Dismiss(HWND window, int cancel)
+{
+    Send(window, WM_COMMAND, IDOK, 0);
+    Send(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindowVisible(window)) << "ended by IDOK or IDCANCEL";
+    if (closeBox)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    else
+        Post(window, cancel);
+}
+
 void FillAddDialog(HWND add)
 {
     for (const Control &control : kAddDialog)
         EXPECT_EQ(control.looks, Looks(add, control.id)) << control.name;
+    EXPECT_EQ("时间设置|确定|取消|时|分||提示内容|设置||||任务名||||年|月|日|...|" + std::string(kHint),
+              AllTexts(add));
     FillAddDialog(add, nextName, fakeNow, nextDue);
-    Post(add, IDC_ADD_OK);
+    PressEnter(add, IDC_ADD_MESSAGE);
 }
 
 void CancelAddDialog(HWND add)
@@ -119,7 +152,7 @@ void CancelAddDialog(HWND add)
         EXPECT_EQ(" SE- 01 " + std::to_string(days), Looks(add, IDC_ADD_DAY_LIST))
             << 2026 + year << "-" << month;
     }
-    Post(add, IDC_ADD_CANCEL);
+    Dismiss(add, IDC_ADD_CANCEL);
 }
 
 void CALLBACK AnswerOnceShown(HWND window, UINT, UINT_PTR timer, DWORD)
@@ -263,6 +296,25 @@ void Command(int id)
 
 // "..." gives the chosen file's name as code page 936 spells it, or else a
 // path that still names the file, never a look-alike's; cancelled, nothing.
+// The add-task dialog's "..." fills its own field.
+std::wstring chosen;
+
+void PickChosen(HWND chooser)
+{
+    SetDlgItemTextW(chooser, 0x47C, chosen.c_str());
+    Post(chooser, IDOK);
+}
+
+std::string pickedInAddDialog;
+
+void BrowseInAddDialog(HWND add)
+{
+    answer = PickChosen;
+    Send(add, WM_COMMAND, IDC_ADD_BROWSE_SOUND, 0);
+    pickedInAddDialog = Text(add, IDC_ADD_SOUND_PATH);
+    Post(add, IDC_ADD_CANCEL);
+}
+
 TEST(Ui, TheChosenSoundNamesItsFile)
 {
     Fresh();
@@ -270,23 +322,22 @@ TEST(Ui, TheChosenSoundNamesItsFile)
         const wchar_t *name;
         bool spelled;
     } rows[] = {
-        {L"zelbrin 提示音\\铃声.mp3", true}, {L"노래\\노래 Straße.mp3", false}, {L"râ\\râ.mp3", false}};
-    static std::wstring chosen;
+        {L"노래\\노래 Straße.mp3", false}, {L"râ\\râ.mp3", false}, {L"zelbrin 提示音\\铃声.mp3", true}};
     for (const auto &row : rows) {
         wchar_t temp[MAX_PATH] = L"";
         GetTempPathW(MAX_PATH, temp);
         chosen = temp + std::wstring(row.name);
         CreateDirectoryW(chosen.substr(0, chosen.rfind(L'\\')).c_str(), NULL);
         CloseHandle(CreateFileW(chosen.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
-        answer = [](HWND chooser) {
-            SetDlgItemTextW(chooser, 0x47C, chosen.c_str());
-            Post(chooser, IDOK);
-        };
+        answer = PickChosen;
         Command(IDC_MAIN_BROWSE_SOUND);
         const std::string path = Text(dialog, IDC_MAIN_SOUND_PATH);
         EXPECT_EQ(row.spelled, Gbk(chosen) == path) << path;
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(path).c_str())) << path;
     }
+    answer = BrowseInAddDialog;
+    Command(IDC_MAIN_ADD);
+    EXPECT_EQ(Gbk(chosen), pickedInAddDialog);
     const std::string before = Text(dialog, IDC_MAIN_SOUND_PATH);
     answer = [](HWND chooser) { Post(chooser, IDCANCEL); };
     Command(IDC_MAIN_BROWSE_SOUND);
@@ -434,6 +485,14 @@ void ModelResume()
         ModelTick();
 }
 
+// OK on the task's box: the task leaves.
+void ModelTaskAnswered()
+{
+    m.tasks.erase(m.boxMinute);
+    m.boxMinute = 0;
+    ModelResume();
+}
+
 // A task that leaves the table takes its box with it.
 void ModelTaskLeft()
 {
@@ -528,7 +587,7 @@ std::string Any()
 std::string AddTask(unsigned roll, bool run)
 {
     const unsigned kind = roll % 8;
-    const char *rules[] = {"due", "listed minute", "no month or day", "cancelled"};
+    const char *rules[] = {"due", "listed minute", "no month or day", roll & 8 ? "closed" : "cancelled"};
     const std::string rule = kind < 4 ? rules[kind] : m.tasks.size() == kTaskCapacity ? "full" : "later";
     long long minute = Minute(fakeNow) + 1 + roll / 8 % 3;
     while (kind > 3 && m.tasks.count(minute))
@@ -549,6 +608,7 @@ std::string AddTask(unsigned roll, bool run)
     const Name &name = kNames[roll / 16 % std::size(kNames)];
     if (kind == 3)
         answer = CancelAddDialog;
+    closeBox = roll & 8;
     nextName = name.typed;
     nextDue = due;
     Command(IDC_MAIN_ADD);
@@ -698,8 +758,10 @@ std::string TrayPress(unsigned roll, bool run)
 }
 
 // "任务详情": the dialog shows the task, all three texts are edited, then
-// "更改" or "取消"; or the same at once on the next task in a second dialog.
-unsigned detailsKind;
+// "取消" or the close box, or Enter for "更改"; or the same at once on the
+// next task in a second dialog; or "更改" after the task's box was answered.
+enum DetailsKind { kCancelled, kChanged, kTwoAtOnce, kAnsweredMeanwhile };
+DetailsKind detailsKind;
 bool secondDialog;
 
 void EditDetails(HWND details)
@@ -708,13 +770,12 @@ void EditDetails(HWND details)
         static_cast<int>(SendDlgItemMessageW(dialog, IDC_MAIN_TASK_LIST, LB_GETCURSEL, 0, 0));
     auto task = std::next(m.tasks.begin(), slot);
     const ModelTask &was = task->second;
-    EXPECT_EQ("任务详情|" + DueText(task->first) + "|" + was.name + "|" + was.message + "|" + was.sound,
-              Text(details) + "|" + Text(details, IDC_DETAILS_DUE_TIME) + "|" +
-                  Text(details, IDC_DETAILS_NAME) + "|" + Text(details, IDC_DETAILS_MESSAGE) + "|" +
-                  Text(details, IDC_DETAILS_SOUND_PATH));
+    EXPECT_EQ("任务详情|更改|取消|" + was.name + "|任务名：|" + was.sound + "|提示音路径：|" +
+                  was.message + "|提示消息：|时间：|任务信息|" + DueText(task->first),
+              AllTexts(details));
     const std::string mark = std::to_string(slot);
     const ModelTask edits = {"改" + mark, "说" + mark, "C:\\提示 音\\" + mark + ".mp3"};
-    if (detailsKind == 2 && !secondDialog) {
+    if (detailsKind == kTwoAtOnce && !secondDialog) {
         secondDialog = true;
         SendDlgItemMessageW(dialog, IDC_MAIN_TASK_LIST, LB_SETCURSEL, slot + 1, 0);
         answer = EditDetails;
@@ -723,25 +784,37 @@ void EditDetails(HWND details)
     SetText(details, IDC_DETAILS_NAME, edits.name);
     SetText(details, IDC_DETAILS_MESSAGE, edits.message);
     SetText(details, IDC_DETAILS_SOUND_PATH, edits.sound);
-    Post(details, detailsKind ? IDC_DETAILS_CHANGE : IDC_DETAILS_CANCEL);
-    if (detailsKind)
+    if (detailsKind == kAnsweredMeanwhile) {
+        EXPECT_TRUE(Answer(ShownBox(m.boxCaption), IDOK));
+        ModelTaskAnswered();
+        ExpectError("更改失败", "该任务已不存在，更改未保存");
+    }
+    if (detailsKind == kCancelled)
+        Dismiss(details, IDC_DETAILS_CANCEL);
+    else
+        PressEnter(details, IDC_DETAILS_MESSAGE);
+    if (detailsKind == kChanged || detailsKind == kTwoAtOnce)
         task->second = edits;
 }
 
 std::string Details(unsigned roll, bool run)
 {
-    const char *rules[] = {"cancelled", "changed", "two at once"};
-    const int tasks = static_cast<int>(m.tasks.size()) - (roll % 3 == 2);
-    if (tasks < 1)
+    const DetailsKind kind = static_cast<DetailsKind>(roll % 4);
+    const char *rules[] = {roll / 128 % 2 ? "closed" : "cancelled", "changed", "two at once",
+                           "its task answered meanwhile"};
+    const int tasks = static_cast<int>(m.tasks.size()) - (kind == kTwoAtOnce);
+    if (tasks < 1 || (kind == kAnsweredMeanwhile && !m.boxMinute))
         return "";
     if (run) {
-        detailsKind = roll % 3;
+        detailsKind = kind;
         secondDialog = false;
-        SendDlgItemMessageW(dialog, IDC_MAIN_TASK_LIST, LB_SETCURSEL, roll / 4 % tasks, 0);
+        closeBox = roll / 128 % 2;
+        const int slot = kind == kAnsweredMeanwhile ? 0 : roll / 4 % tasks;
+        SendDlgItemMessageW(dialog, IDC_MAIN_TASK_LIST, LB_SETCURSEL, slot, 0);
         answer = EditDetails;
         Command(IDC_MAIN_DETAILS);
     }
-    return rules[roll % 3];
+    return rules[kind];
 }
 
 // The count's deadline comes; or a second, minutes, half an hour, or a few
@@ -837,11 +910,7 @@ std::string AnswerBox(unsigned roll, bool run)
               Describe(ShownBox(caption)));
     EXPECT_TRUE(Answer(ShownBox(caption), button));
     if (button == IDOK)
-        m.tasks.erase(m.boxMinute);
-    if (button == IDOK)
-        m.boxMinute = 0;
-    if (button == IDOK)
-        ModelResume();
+        ModelTaskAnswered();
     m.intervalBox = m.intervalBox && button == IDOK;
     if (button != IDOK && m.awaiting)
         ModelCount(button == IDYES && Valid(m.minutes));
@@ -856,7 +925,7 @@ const struct Step {
     int weight;
     const char *rules;  // every rule it can apply, "|" between
 } kSteps[] = {
-    {"+", AddTask, 8, "later|full|due|listed minute|no month or day|cancelled"},
+    {"+", AddTask, 8, "later|full|due|listed minute|no month or day|cancelled|closed"},
     {"command", TakeCommand, 30,
      "- the first: counting|- the first: stopped|- the first: its box open|- another: any|- none: any|"
      "clear: counting|clear: stopped|clear: its box open|purge invalid: its box open|"
@@ -869,7 +938,7 @@ const struct Step {
     {"tray", TrayPress, 3,
      "left, hidden|left, minimized|left, off every screen|right|other|the taskbar made anew"},
     {"type minutes", TypeMinutes, 2, "typed"},
-    {"details", Details, 3, "cancelled|changed|two at once"},
+    {"details", Details, 3, "cancelled|closed|changed|two at once|its task answered meanwhile"},
     {"time", TimeGoesBy, 10,
      "the count's deadline|the count's deadline, under its old box|a second|minutes|half an hour|"
      "a count held back|the countdown's own tick"},
