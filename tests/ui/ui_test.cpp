@@ -155,6 +155,15 @@ void CancelAddDialog(HWND add)
     Dismiss(add, IDC_ADD_CANCEL);
 }
 
+// A window still open 3 s after its answer is noted and ended, so that a
+// fault fails its step at once and never hangs the tier.
+void CALLBACK EndStuck(HWND window, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(window, timer);
+    shown.push_back("still open after its answer: " + Text(window));
+    EndDialog(window, 0);
+}
+
 void CALLBACK AnswerOnceShown(HWND window, UINT, UINT_PTR timer, DWORD)
 {
     if (!IsWindowVisible(window))
@@ -173,6 +182,7 @@ void CALLBACK AnswerOnceShown(HWND window, UINT, UINT_PTR timer, DWORD)
                                   std::to_string(GetCurrentProcessId()));
     if (!answerNow && Text(window) != "时间设置")
         PostMessageW(window, box ? WM_COMMAND : WM_CLOSE, IDOK, 0);
+    SetTimer(window, timer, 3 * kSecondMs, EndStuck);
 }
 
 HWND menuWindow;
