@@ -152,6 +152,7 @@ void CancelAddDialog(HWND add)
         EXPECT_EQ(" SE- 01 " + std::to_string(days), Looks(add, IDC_ADD_DAY_LIST))
             << 2026 + year << "-" << month;
     }
+    EXPECT_EQ("11 SE- 01 12", Looks(add, IDC_ADD_MONTH_LIST));
     Dismiss(add, IDC_ADD_CANCEL);
 }
 
@@ -221,24 +222,32 @@ LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
-// Handles what the alarm boxes' threads post, as the main loop would, noting
-// which box each answer comes from: `boxSlots` maps slots to windows.
+// Notes which box each answer comes from, whichever loop takes the news the
+// alarm boxes' threads post (a modal dialog's too): `boxSlots` maps slots to
+// windows.
 using Slots = std::map<WPARAM, HWND>;
 Slots boxSlots;
 HWND answered;
 
+LRESULT CALLBACK NoteAlarmNews(int code, WPARAM removed, LPARAM lParam)
+{
+    const MSG *news = reinterpret_cast<MSG *>(lParam);
+    const bool taken = code == HC_ACTION && removed == PM_REMOVE;
+    if (taken && news->message == WM_ALARMSHOWN)
+        boxSlots[news->wParam] = reinterpret_cast<HWND>(news->lParam);
+    if (taken && news->message == WM_ALARMANSWER)
+        answered = boxSlots[news->wParam];
+    if (taken && news->message == WM_ALARMANSWER)
+        boxSlots.erase(news->wParam);
+    return CallNextHookEx(NULL, code, removed, lParam);
+}
+
+// Handles what is posted, as the main loop would.
 void Pump()
 {
     MSG message;
-    while (PeekMessageW(&message, NULL, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_ALARMSHOWN)
-            boxSlots[message.wParam] = reinterpret_cast<HWND>(message.lParam);
-        if (message.message == WM_ALARMANSWER)
-            answered = boxSlots[message.wParam];
-        if (message.message == WM_ALARMANSWER)
-            boxSlots.erase(message.wParam);
+    while (PeekMessageW(&message, NULL, 0, 0, PM_REMOVE))
         DispatchMessageW(&message);
-    }
 }
 
 // The shown windows of this process besides the main dialog, alarm boxes by
@@ -285,7 +294,9 @@ bool Answer(HWND box, int button)
 void Fresh()
 {
     static HHOOK hook = SetWindowsHookExW(WH_CBT, WatchWindows, NULL, GetCurrentThreadId());
+    static HHOOK news = SetWindowsHookExW(WH_GETMESSAGE, NoteAlarmNews, NULL, GetCurrentThreadId());
     ASSERT_TRUE(hook);
+    ASSERT_TRUE(news);
     for (const std::string &left : Settle({}))
         Answer(ShownBox(left), IDNO);
     DestroyWindow(dialog);
@@ -417,7 +428,41 @@ const char kTitle[] = "隔时提醒";
 const std::string kMessage = std::string(129, 'm') + "提醒";
 // The first three are valid minutes; "开始计时" refuses the others.
 const char *const kMinutes[] = {"1", "1", "35791394", "", "0", "1x", "35791395", "１"};
-const std::string kUsageBox = "使用说明|" + std::string(USAGE_TEXT) + "|1|1||O";
+// The usage box's text, line by line.
+const char *const kUsageLines[] = {
+    "ZelbrinV1.0 （把握时间，不让它与你擦肩而过~）",
+    "",
+    "-----------------------------------------------",
+    "",
+    "该软件采用到点弹窗并自动播放音乐的提示方式，提示音可自行设置，对于定时模式中的不同任务可以设置不同的提示音。",
+    "",
+    "定时：",
+    "【+】加入单条任务",
+    "【-】删除选中任务(如果正在执行，则终止执行)",
+    "【清空】清空全部任务并停终止正在执行的任务",
+    "【删除无效】清空列表中的全部失效任务",
+    "【任务详情】查看选中任务的各种信息，并且可以进行修改",
+    "【停止任务】停止任务、计时停止",
+    "【执行】执行任务、计时开始",
+    "【注意1】插入的任务会按时间先后自动排序。",
+    "【注意2】若当前时间已经超过列表中的某任务，此类任务则称为[无效任务]，[无效任务]无法执行，请经常清理无效任务^_^。",
+    "",
+    "隔时：",
+    "【时间设置】设置时间间隔（单位：分）",
+    "【提示设置】设置弹窗的提示内容以及窗口标题",
+    "【开始计时】开始计时，并且时间设置区会处于[禁用]状态",
+    "【停止计时】停止计时，时间设置区恢复[可用]状态",
+    "",
+    "【注意】窗口关闭后程序自动在后台运行，右键托盘图标->[退出]结束程序，左键托盘图标显示窗口",
+};
+
+std::string UsageBox()
+{
+    std::string text = kUsageLines[0];
+    for (size_t line = 1; line < std::size(kUsageLines); ++line)
+        text += "\n" + std::string(kUsageLines[line]);
+    return "使用说明|" + text + "|1|1||O";
+}
 
 bool Valid(const std::string &minutes)
 {
@@ -693,10 +738,11 @@ const struct SimpleCommand {
          m.intervalPanel = true;
          m.minutesEnabled = !m.counting;
      }},
+    {"details of none", IDC_MAIN_DETAILS, kNone, Any, [](int) {}},
     {"OK", IDOK, kNone, Any, [](int) {}},
     {"Cancel", IDCANCEL, kNone, Any, [](int) {}},
-    {"usage", IDM_USAGE, kNone, Any, [](int) { m.boxes.push_back(kUsageBox); }},
-    {"about", IDM_TRAY_ABOUT, kNone, Any, [](int) { m.boxes.push_back(kUsageBox); }},
+    {"usage", IDM_USAGE, kNone, Any, [](int) { m.boxes.push_back(UsageBox()); }},
+    {"about", IDM_TRAY_ABOUT, kNone, Any, [](int) { m.boxes.push_back(UsageBox()); }},
     {"close the window", 0, kNone, Any, [](int) { m.hidden = true; }},
 };
 
@@ -943,8 +989,8 @@ const struct Step {
      "stop the countdown: counting|stop the countdown: stopped|stop the countdown: its box open|"
      "start the count: idle|start the count: counting|start the count: its box open|start the count: refused|"
      "stop the count: idle|stop the count: counting|stop the count: its box open|click scheduled: any|"
-     "click interval: idle|click interval: counting|click interval: its box open|OK: any|Cancel: any|"
-     "usage: any|about: any|close the window: any"},
+     "click interval: idle|click interval: counting|click interval: its box open|details of none: any|"
+     "OK: any|Cancel: any|usage: any|about: any|close the window: any"},
     {"tray", TrayPress, 3,
      "left, hidden|left, minimized|left, off every screen|right|other|the taskbar made anew"},
     {"type minutes", TypeMinutes, 2, "typed"},
@@ -1033,7 +1079,8 @@ TEST(Ui, BothModesFollowAModelOfThem)
     wchar_t menu[64] = L"";
     GetMenuStringW(GetMenu(dialog), IDM_USAGE, menu, 64, MF_BYCOMMAND);
     EXPECT_EQ("请认真阅读我(&C)", Gbk(menu));
-    EXPECT_EQ(0u, kUsageBox.find("使用说明|ZelbrinV1.0 （把握时间，不让它与你擦肩而过~）\n\n------"));
+    GetMenuStringW(GetMenu(dialog), 0, menu, 64, MF_BYPOSITION);
+    EXPECT_EQ("说明(&H)", Gbk(menu));
     m = Model{};
     m.intervalText = "0分0秒";
     ModelStop();
