@@ -96,8 +96,8 @@ const Control kMainWindow[] = {
 // dialog before its loop shows it): by `answer` if set, else as a user who
 // agrees: the add-task dialog must look as it opens, and before it is
 // cancelled offer the days of each month picked, refilled as the year
-// changes. Boxes and menus are noted in `shown`, and any other window is
-// noted and closed.
+// changes. Boxes and menus are noted in `shown` (a menu's first item is
+// chosen), and any other window is noted and closed.
 void (*answer)(HWND window);
 Texts shown;
 std::wstring nextName;
@@ -202,7 +202,8 @@ void CALLBACK NoteMenu(HWND, UINT, UINT_PTR timer, DWORD)
         items += "|" + Gbk(item) + " " + std::to_string(GetMenuItemID(menu, i));
     }
     shown.push_back(items);
-    EndMenu();
+    PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
 }
 
 LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam)
@@ -419,12 +420,13 @@ struct Model {
     std::string boxCaption, boxText, countdownText;
     bool counting, intervalArmed, intervalBox, awaiting, minutesEnabled, intervalPanel, hidden;
     long long deadline;  // of the count, on the monotonic clock
-    std::string minutes, intervalText;
+    std::string minutes, intervalText, title, intervalCaption;
     Texts boxes;  // the boxes of the GUI thread in this step
 } m;
 
 std::mt19937 random;
-const char kTitle[] = "隔时提醒";
+// The interval box's caption is the title as it rings.
+const char *const kTitles[] = {"隔时提醒", "休息一下"};
 const std::string kMessage = std::string(129, 'm') + "提醒";
 // The first three are valid minutes; "开始计时" refuses the others.
 const char *const kMinutes[] = {"1", "1", "35791394", "", "0", "1x", "35791395", "１"};
@@ -565,6 +567,8 @@ void ModelCountTick()
     m.intervalText = std::to_string(left / 60) + "分" + std::to_string(left % 60) + "秒";
     m.intervalArmed = left > 0;
     m.awaiting = left == 0;
+    if (left == 0 && !m.intervalBox)
+        m.intervalCaption = m.title;
     m.intervalBox = m.intervalBox || left == 0;
 }
 
@@ -612,7 +616,10 @@ void TimePasses(long long ms)
         IntervalTimerProc(dialog, WM_TIMER, kIntervalTimerId, 0);
         ModelCountTick();
     }
-    const std::string opened = boxes ? "" : m.boxMinute ? m.boxCaption : m.intervalBox ? kTitle : "";
+    const std::string opened = boxes           ? ""
+                               : m.boxMinute   ? m.boxCaption
+                               : m.intervalBox ? m.intervalCaption
+                                               : "";
     if (opened.empty() || steady < 5)
         return;
     Settle({opened});
@@ -769,10 +776,10 @@ std::string TakeCommand(unsigned roll, bool run)
     return rule;
 }
 
-// The tray icon pressed: the right button opens the menu at the cursor, the
-// left one shows the window, restored and on a screen, whatever it was;
-// presses of another kind or on another icon do nothing. Or the taskbar is
-// made anew: the icon comes back.
+// The tray icon pressed: the right button opens the menu at the cursor, where
+// "关于" is chosen by keyboard; the left one shows the window, restored and on a screen, whatever it
+// was; presses of another kind or on another icon do nothing. Or the taskbar is made anew: the icon
+// comes back.
 NOTIFYICONDATAW TrayIcon()
 {
     NOTIFYICONDATAW icon = {};
@@ -803,8 +810,9 @@ std::string TrayPress(unsigned roll, bool run)
     if (run && kind < 3)
         ShowWindow(dialog, SW_HIDE);
     if (run && kind == 3)
-        m.boxes.push_back("menu at 400,300|关于 " + std::to_string(IDM_TRAY_ABOUT) + "|退出 " +
-                          std::to_string(IDM_TRAY_EXIT));
+        m.boxes = {"menu at 400,300|关于 " + std::to_string(IDM_TRAY_ABOUT) + "|退出 " +
+                       std::to_string(IDM_TRAY_EXIT),
+                   UsageBox()};
     if (run)
         SetCursorPos(400, 300);
     if (run)
@@ -908,13 +916,15 @@ std::string TimeGoesBy(unsigned roll, bool run)
     return rule;
 }
 
-// Minutes typed: valid ones, and texts "开始计时" refuses.
+// Minutes typed, valid ones and texts "开始计时" refuses, and a title.
 std::string TypeMinutes(unsigned roll, bool run)
 {
-    if (run)
-        m.minutes = kMinutes[roll % std::size(kMinutes)];
-    if (run)
-        SetText(dialog, IDC_MAIN_MINUTES, m.minutes);
+    if (!run)
+        return "typed";
+    m.minutes = kMinutes[roll % std::size(kMinutes)];
+    m.title = kTitles[roll / 8 % 2];
+    SetText(dialog, IDC_MAIN_MINUTES, m.minutes);
+    SetText(dialog, IDC_MAIN_TITLE, m.title);
     return "typed";
 }
 
@@ -955,7 +965,7 @@ std::string AnswerBox(unsigned roll, bool run)
         rule = std::string(button == IDYES ? "Yes" : "No") + (!m.awaiting ? ", stale" : "");
     if (button == IDYES && m.awaiting && !Valid(kMinutes[roll / 4 % std::size(kMinutes)]))
         rule += ", the field refused";
-    const std::string caption = button == IDOK ? m.boxCaption : kTitle;
+    const std::string caption = button == IDOK ? m.boxCaption : m.intervalCaption;
     const std::string text =
         button == IDOK ? m.boxText : kMessage + "\n\n[确定]继续计时，[取消]退出计时";
     if (!run)
@@ -1013,7 +1023,7 @@ Texts ModelView()
     const std::map<int, std::string> texts = {{IDC_MAIN_TASK_COUNTDOWN, m.countdownText},
                                               {IDC_MAIN_INTERVAL_COUNTDOWN, m.intervalText},
                                               {IDC_MAIN_MINUTES, m.minutes},
-                                              {IDC_MAIN_TITLE, kTitle},
+                                              {IDC_MAIN_TITLE, m.title},
                                               {IDC_MAIN_MESSAGE, kMessage}};
     for (const Control &control : kMainWindow) {
         std::string looks = m.intervalPanel ? control.interval : control.looks;
@@ -1085,7 +1095,8 @@ TEST(Ui, BothModesFollowAModelOfThem)
     m.intervalText = "0分0秒";
     ModelStop();
     TypeMinutes(0, true);
-    SetText(dialog, IDC_MAIN_TITLE, kTitle);
+    m.title = kTitles[0];
+    SetText(dialog, IDC_MAIN_TITLE, m.title);
     SetText(dialog, IDC_MAIN_MESSAGE, kMessage);
     EXPECT_EQ(ModelView(), ProductView());
     Counts applied;
@@ -1122,7 +1133,7 @@ TEST(Ui, BothModesFollowAModelOfThem)
         if (m.boxMinute)
             boxes.push_back(m.boxCaption);
         if (m.intervalBox)
-            boxes.push_back(kTitle);
+            boxes.push_back(m.intervalCaption);
         std::sort(boxes.begin(), boxes.end());
         EXPECT_EQ(boxes, Settle(boxes));
         EXPECT_EQ(m.boxes, shown);
