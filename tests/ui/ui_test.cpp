@@ -639,9 +639,10 @@ std::string IntervalState()
     return m.intervalBox ? "its box open" : m.counting ? "counting" : "idle";
 }
 
-std::string Any()
+// Whether both modes count: a command meant for neither leaves both be.
+std::string BothCounting()
 {
-    return "any";
+    return m.armed && m.intervalArmed ? "both counting" : "any";
 }
 
 // "+": a task due now or past, one at a listed later minute, one without
@@ -702,9 +703,9 @@ const struct SimpleCommand {
          m.tasks.erase(m.tasks.begin());
          ModelStop();
      }},
-    {"- another", IDC_MAIN_DELETE, kAnother, Any,
+    {"- another", IDC_MAIN_DELETE, kAnother, CountdownState,
      [](int index) { m.tasks.erase(std::next(m.tasks.begin(), index)); }},
-    {"- none", IDC_MAIN_DELETE, kNone, Any, [](int) {}},
+    {"- none", IDC_MAIN_DELETE, kNone, BothCounting, [](int) {}},
     {"clear", IDC_MAIN_CLEAR, kNone, CountdownState,
      [](int) {
          m.tasks.clear();
@@ -735,7 +736,7 @@ const struct SimpleCommand {
              ExpectError("开始失败", "请输入1到35791394之间的分钟数");
      }},
     {"stop the count", IDC_MAIN_STOP_INTERVAL, kNone, IntervalState, [](int) { ModelCount(false); }},
-    {"click scheduled", -IDC_MAIN_SCHEDULED_RADIO, kNone, Any,
+    {"click scheduled", -IDC_MAIN_SCHEDULED_RADIO, kNone, BothCounting,
      [](int) {
          m.intervalPanel = false;
          m.minutesEnabled = false;
@@ -745,12 +746,12 @@ const struct SimpleCommand {
          m.intervalPanel = true;
          m.minutesEnabled = !m.counting;
      }},
-    {"details of none", IDC_MAIN_DETAILS, kNone, Any, [](int) {}},
-    {"OK", IDOK, kNone, Any, [](int) {}},
-    {"Cancel", IDCANCEL, kNone, Any, [](int) {}},
-    {"usage", IDM_USAGE, kNone, Any, [](int) { m.boxes.push_back(UsageBox()); }},
-    {"about", IDM_TRAY_ABOUT, kNone, Any, [](int) { m.boxes.push_back(UsageBox()); }},
-    {"close the window", 0, kNone, Any, [](int) { m.hidden = true; }},
+    {"details of none", IDC_MAIN_DETAILS, kNone, BothCounting, [](int) {}},
+    {"OK", IDOK, kNone, BothCounting, [](int) {}},
+    {"Cancel", IDCANCEL, kNone, BothCounting, [](int) {}},
+    {"usage", IDM_USAGE, kNone, BothCounting, [](int) { m.boxes.push_back(UsageBox()); }},
+    {"about", IDM_TRAY_ABOUT, kNone, BothCounting, [](int) { m.boxes.push_back(UsageBox()); }},
+    {"close the window", 0, kNone, BothCounting, [](int) { m.hidden = true; }},
 };
 
 std::string TakeCommand(unsigned roll, bool run)
@@ -929,21 +930,26 @@ std::string TypeMinutes(unsigned roll, bool run)
 }
 
 // Into the rare states on purpose: a task rings on a running countdown, as
-// its minute starts or later in it, or two at once; or the count rings.
+// its minute starts or later in it, or two at once; or the count rings; or
+// both modes count.
 std::string Ring(unsigned roll, bool run)
 {
-    const unsigned kind = roll % 3;
-    const char *rules[] = {"a task", "two tasks", "the count"};
-    if (kind < 2 && (m.boxMinute || FirstDue() || m.tasks.size() > kTaskCapacity - 2))
+    const unsigned kind = roll % 4;
+    const char *rules[] = {"a task", "two tasks", "the count", "both counting"};
+    if (kind != 2 && (m.boxMinute || FirstDue() || m.tasks.size() > kTaskCapacity - 2))
         return "";
-    if (run && kind == 2) {
-        TypeMinutes(0, true);
-        TakeCommand(7, true);
-        TimeGoesBy(0, true);
-    } else if (run) {
+    if (run && kind != 2) {
         AddTask(4 + (roll & ~7u), true);
         AddTask(12 + (roll & ~7u), true);
         TakeCommand(5, true);
+    }
+    if (run && kind >= 2) {
+        TypeMinutes(0, true);
+        TakeCommand(7, true);
+    }
+    if (run && kind == 2)
+        TimeGoesBy(0, true);
+    if (run && kind < 2) {
         const long long due = std::next(m.tasks.begin(), kind)->first * 60000;
         TimePasses(due - Ms(fakeNow) + (roll / 4 % 3 ? roll / 16 % 990 : roll / 16 % 60000));
     }
@@ -993,14 +999,17 @@ const struct Step {
 } kSteps[] = {
     {"+", AddTask, 8, "later|full|due|listed minute|no month or day|cancelled|closed"},
     {"command", TakeCommand, 30,
-     "- the first: counting|- the first: stopped|- the first: its box open|- another: any|- none: any|"
+     "- the first: counting|- the first: stopped|- the first: its box open|- another: counting|"
+     "- another: stopped|- another: its box open|- none: any|- none: both counting|"
      "clear: counting|clear: stopped|clear: its box open|purge invalid: its box open|"
      "purge invalid: due tasks|purge invalid: none due|execute: refused|execute: starts|execute: counting|"
      "stop the countdown: counting|stop the countdown: stopped|stop the countdown: its box open|"
      "start the count: idle|start the count: counting|start the count: its box open|start the count: refused|"
      "stop the count: idle|stop the count: counting|stop the count: its box open|click scheduled: any|"
-     "click interval: idle|click interval: counting|click interval: its box open|details of none: any|"
-     "OK: any|Cancel: any|usage: any|about: any|close the window: any"},
+     "click scheduled: both counting|click interval: idle|click interval: counting|"
+     "click interval: its box open|details of none: any|details of none: both counting|OK: any|"
+     "OK: both counting|Cancel: any|Cancel: both counting|usage: any|usage: both counting|about: any|"
+     "about: both counting|close the window: any|close the window: both counting"},
     {"tray", TrayPress, 3,
      "left, hidden|left, minimized|left, off every screen|right|other|the taskbar made anew"},
     {"type minutes", TypeMinutes, 2, "typed"},
@@ -1008,7 +1017,7 @@ const struct Step {
     {"time", TimeGoesBy, 10,
      "the count's deadline|the count's deadline, under its old box|a second|minutes|half an hour|"
      "a count held back|the countdown's own tick"},
-    {"ring", Ring, 4, "a task|two tasks|the count"},
+    {"ring", Ring, 4, "a task|two tasks|the count|both counting"},
     {"answer", AnswerBox, 10,
      "OK|OK, stopped under it|OK, the next is due|Yes|Yes, stale|Yes, the field refused|No|No, stale"},
 };
