@@ -323,6 +323,7 @@ std::wstring chosen;
 
 void PickChosen(HWND chooser)
 {
+    EXPECT_EQ("mp3", Text(chooser, 0x470)) << "its one filter";
     SetDlgItemTextW(chooser, 0x47C, chosen.c_str());
     Post(chooser, IDOK);
 }
@@ -1100,6 +1101,10 @@ TEST(Ui, BothModesFollowAModelOfThem)
     EXPECT_EQ("请认真阅读我(&C)", Gbk(menu));
     GetMenuStringW(GetMenu(dialog), 0, menu, 64, MF_BYPOSITION);
     EXPECT_EQ("说明(&H)", Gbk(menu));
+    RECT place = {};
+    GetWindowRect(dialog, &place);
+    EXPECT_NEAR(GetSystemMetrics(SM_CXSCREEN) / 2, (place.left + place.right) / 2, 1) << "not centred";
+    EXPECT_NEAR(GetSystemMetrics(SM_CYSCREEN) / 2, (place.top + place.bottom) / 2, 1) << "not centred";
     m = Model{};
     m.intervalText = "0分0秒";
     ModelStop();
