@@ -318,12 +318,12 @@ void Command(int id)
 
 // "..." gives the chosen file's name as code page 936 spells it, or else a
 // path that still names the file, never a look-alike's; cancelled, nothing.
-// The add-task dialog's "..." fills its own field.
+// The add-task dialog's "..." fills its own field. The current folder stays.
 std::wstring chosen;
 
 void PickChosen(HWND chooser)
 {
-    EXPECT_EQ("mp3", Text(chooser, 0x470)) << "its one filter";
+    EXPECT_EQ("mp3 SE- mp3", Looks(chooser, 0x470)) << "its one filter";
     SetDlgItemTextW(chooser, 0x47C, chosen.c_str());
     Post(chooser, IDOK);
 }
@@ -341,6 +341,8 @@ void BrowseInAddDialog(HWND add)
 TEST(Ui, TheChosenSoundNamesItsFile)
 {
     Fresh();
+    wchar_t folder[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, folder);
     const struct {
         const wchar_t *name;
         bool spelled;
@@ -361,6 +363,9 @@ TEST(Ui, TheChosenSoundNamesItsFile)
     answer = BrowseInAddDialog;
     Command(IDC_MAIN_ADD);
     EXPECT_EQ(Gbk(chosen), pickedInAddDialog);
+    wchar_t folderAfter[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, folderAfter);
+    EXPECT_EQ(Gbk(folder), Gbk(folderAfter)) << "the chooser changed the current folder";
     const std::string before = Text(dialog, IDC_MAIN_SOUND_PATH);
     answer = [](HWND chooser) { Post(chooser, IDCANCEL); };
     Command(IDC_MAIN_BROWSE_SOUND);
