@@ -784,9 +784,9 @@ std::string TakeCommand(unsigned roll, bool run)
 }
 
 // The tray icon pressed: the right button opens the menu at the cursor, where
-// "关于" is chosen by keyboard; the left one shows the window, restored and on a screen, whatever it
-// was; presses of another kind or on another icon do nothing. Or the taskbar is made anew: the icon
-// comes back.
+// "关于" is chosen by keyboard; the left one shows the window, restored and
+// on a screen, whatever it was; presses of another kind or on another icon
+// do nothing. Or the taskbar is made anew: the icon comes back.
 NOTIFYICONDATAW TrayIcon()
 {
     NOTIFYICONDATAW icon = {};
