@@ -226,8 +226,7 @@ LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam)
 // Notes which box each answer comes from, whichever loop takes the news the
 // alarm boxes' threads post (a modal dialog's too): `boxSlots` maps slots to
 // windows.
-using Slots = std::map<WPARAM, HWND>;
-Slots boxSlots;
+std::map<WPARAM, HWND> boxSlots;
 HWND answered;
 
 LRESULT CALLBACK NoteAlarmNews(int code, WPARAM removed, LPARAM lParam)
@@ -1114,8 +1113,6 @@ TEST(Ui, BothModesFollowAModelOfThem)
     m.intervalText = "0分0秒";
     ModelStop();
     TypeMinutes(0, true);
-    m.title = kTitles[0];
-    SetText(dialog, IDC_MAIN_TITLE, m.title);
     SetText(dialog, IDC_MAIN_MESSAGE, kMessage);
     EXPECT_EQ(ModelView(), ProductView());
     Counts applied;
