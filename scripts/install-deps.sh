@@ -27,8 +27,18 @@ if [ -n "$missing" ]; then
         dpkg --add-architecture i386
     fi
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends $missing
+    # A mirror in the middle of a sync fails one index now and then; what
+    # the others list is enough, so the install goes on after a few tries.
+    for try in 1 2 3; do
+        apt-get update -q && break
+        echo "install-deps: apt-get update failed (try $try of 3)" >&2
+        sleep 5
+    done
+    # Where the security archive's i386 index could not be read, its amd64
+    # packages are newer than their i386 twins, which must match them; the
+    # main archive alone gives both the same versions.
+    apt-get install -y -q --no-install-recommends $missing ||
+        apt-get install -y -q --no-install-recommends -t bookworm $missing
 fi
 
 # Wine takes its ANSI code page from LANG: zh_CN.UTF-8 gives 936, the
