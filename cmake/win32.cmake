@@ -9,12 +9,15 @@ add_library(zelbrin_core STATIC
     ${SCHEDULE_SOURCES}
     src/app/main_dialog.cpp
     src/app/skin.cpp
-    src/sound/sound.cpp
+    src/sound/alarm_sound.cpp
+    src/sound/sound_file.cpp
+    src/sound/system_library.cpp
     src/text/gbk_text.cpp
     src/ui/alarm.cpp
     src/ui/add_task_dialog.cpp
     src/ui/countdown.cpp
     src/ui/interval.cpp
+    src/ui/listed_tasks.cpp
     src/ui/panels.cpp
     src/ui/task_details_dialog.cpp
     src/ui/task_list.cpp
@@ -28,9 +31,12 @@ set(RESOURCE_SCRIPT src/res/zelbrin.rc)
 set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES
     OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/resource.h;${CMAKE_SOURCE_DIR}/src/res/zelbrin.ico;${CMAKE_SOURCE_DIR}/src/res/zelbrin.manifest")
 
+# The clocks and the multimedia system as Windows gives them: the tests link
+# their own in their place.
 add_executable(zelbrin WIN32
     src/app/main.cpp
     src/app/local_time.cpp
+    src/app/mci.cpp
     ${RESOURCE_SCRIPT})
 target_include_directories(zelbrin PRIVATE src/res)
 target_link_libraries(zelbrin PRIVATE zelbrin_core)

@@ -81,8 +81,20 @@ BOOL InitMainDialog(HWND mainWindow)
     SendDlgItemMessageA(mainWindow, IDC_MAIN_SCHEDULED_RADIO, BM_SETCHECK, BST_CHECKED, 0);
     HideIntervalPanel(mainWindow);
     AddTrayIcon(mainWindow, programInstance);
+    UseChineseCapableFont(mainWindow);
     SkinH_Attach();
     return TRUE;
+}
+
+// Ends the process here and now: ending the dialog would wait for the
+// innermost modal loop (an alarm, a task dialog, the file chooser, the usage
+// box) to return, and meanwhile the timers would go on ringing, with no icon
+// left to reach the program. Nothing is kept between runs, so nothing is lost.
+static void ExitProgram()
+{
+    RemoveTrayIcon();
+    StopAllAlarmSounds();
+    ExitProcess(0);
 }
 
 // Only the control id is read: every notification a listed control sends

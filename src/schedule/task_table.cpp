@@ -11,9 +11,14 @@
 TaskTable taskTable;
 static const bool tableStartsEmpty = (taskTable.lastIndex = -1, true);
 
-static int TaskCount()
+int TaskCount()
 {
     return taskTable.lastIndex + 1;
+}
+
+const TaskRecord &TaskSlot(int slot)
+{
+    return taskTable.slots[slot];
 }
 
 static bool HasIncompleteDate(const SYSTEMTIME &dueTime)

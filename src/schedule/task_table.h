@@ -35,6 +35,11 @@ enum InsertRefusal {
 
 const int kNoInvalidTask = -1;
 
+// How many tasks the table holds, and what a slot holds: all zero past the
+// last task, so an empty table's first slot counts as an invalid task.
+int TaskCount();
+const TaskRecord &TaskSlot(int slot);
+
 // A position 0..count, or one of the refusals above.
 int FindInsertPosition(const SYSTEMTIME &dueTime, const SYSTEMTIME &now);
 

@@ -92,3 +92,38 @@ void AppendGbkMenuItem(HMENU menu, UINT_PTR id, const char *text)
     GbkToWide(text, wide, kMaxCrossingText);
     AppendMenuW(menu, MF_STRING, id, wide);
 }
+
+// GBK by its code page, or a font whose signature names the Chinese of the
+// PRC.
+static bool HoldsChinese(HDC dc)
+{
+    FONTSIGNATURE signature = {};
+    int charset = GetTextCharsetInfo(dc, &signature, 0);
+    return charset == GB2312_CHARSET || (signature.fsCsb[0] & FS_CHINESESIMP) != 0;
+}
+
+void UseChineseCapableFont(HWND dialog)
+{
+    static HFONT chineseFont;
+    HFONT templateFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    HDC dc = GetDC(dialog);
+    HGDIOBJ wasSelected = SelectObject(dc, templateFont ? templateFont : GetStockObject(SYSTEM_FONT));
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    bool holdsChinese = HoldsChinese(dc);
+    SelectObject(dc, wasSelected);
+    ReleaseDC(dialog, dc);
+    if (holdsChinese)
+        return;
+    if (!chineseFont) {
+        // Microsoft YaHei comes with every Windows since Vista; asked for by
+        // its character set, a font with the same is taken where it is not.
+        LOGFONTW font = {};
+        font.lfHeight = metrics.tmHeight;
+        font.lfCharSet = GB2312_CHARSET;
+        lstrcpyW(font.lfFaceName, L"Microsoft YaHei");
+        chineseFont = CreateFontIndirectW(&font);
+    }
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(chineseFont), FALSE);
+}

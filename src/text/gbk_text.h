@@ -29,4 +29,11 @@ LRESULT SendGbkString(HWND dialog, int id, UINT message, WPARAM wParam, const ch
 void GetComboItemGbkText(HWND dialog, int id, int index, char *text, int size);
 void AppendGbkMenuItem(HMENU menu, UINT_PTR id, const char *text);
 
+// The templates ask for the "System" font, a bitmap font of the language
+// Windows uses for non-Unicode programs: where that is not Chinese, it draws
+// Chinese as empty boxes, and Windows links no other font into it. There
+// every control of the dialog gets a font Windows ships with Chinese, of the
+// same height, so the template's layout holds as it is.
+void UseChineseCapableFont(HWND dialog);
+
 #endif

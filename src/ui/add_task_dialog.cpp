@@ -8,7 +8,6 @@
 #include "schedule/time_rules.h"
 #include "sound/sound.h"
 #include "text/gbk_text.h"
-#include "ui/alarm.h"
 
 static const int kPickerTextSize = 256;
 static const int kYearsAhead = 50;
@@ -75,12 +74,16 @@ void ReadDueTime(HWND dialog, TaskRecord *record)
     record->dueTime.wMinute = static_cast<WORD>(PickerValue(dialog, IDC_ADD_MINUTE_LIST));
 }
 
-void ReadTaskFields(HWND dialog, TaskRecord *record)
+bool ReadTaskFields(HWND dialog, TaskRecord *record)
 {
+    char soundPath[kSoundPathSize];
+    if (!TakeSoundPath(dialog, IDC_ADD_SOUND_PATH, soundPath))
+        return false;
     GetDlgItemGbkText(dialog, IDC_ADD_NAME, record->name, sizeof record->name);
     GetDlgItemGbkText(dialog, IDC_ADD_MESSAGE, record->message, sizeof record->message);
     ReadDueTime(dialog, record);
-    GetDlgItemGbkText(dialog, IDC_ADD_SOUND_PATH, record->soundPath, sizeof record->soundPath);
+    CopyText(record->soundPath, sizeof record->soundPath, soundPath);
+    return true;
 }
 
 static BOOL InitAddTaskDialog(HWND dialog, LPARAM record)
@@ -90,14 +93,16 @@ static BOOL InitAddTaskDialog(HWND dialog, LPARAM record)
     EnableWindow(GetDlgItem(dialog, IDC_ADD_DAY_LIST), FALSE);
     SetWindowLongPtrA(dialog, GWLP_USERDATA, record);
     SetDlgItemGbkText(dialog, IDC_ADD_SOUND_PATH, SOUND_HINT);
+    UseChineseCapableFont(dialog);
     return TRUE;
 }
 
+// A refused sound path keeps the dialog open, with the field as typed.
 static void AcceptTask(HWND dialog)
 {
     TaskRecord *record = reinterpret_cast<TaskRecord *>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-    ReadTaskFields(dialog, record);
-    EndDialog(dialog, 1);
+    if (ReadTaskFields(dialog, record))
+        EndDialog(dialog, 1);
 }
 
 // Every notification of a list runs its case, not only a changed selection:

@@ -70,15 +70,24 @@ static void Report(const AlarmBox *box, UINT message, LPARAM value)
         Sleep(kPostAgainMs);
 }
 
-// Catches the box alone, the first top-level window its thread creates once
-// the hook is in. It makes the box topmost as it is activated, without taking
-// the keyboard (Wine ignores MB_TOPMOST), and keeps it inactive where a key
-// meant for one of this program's windows would answer it unseen.
+// The box is of the dialog class, as MessageBoxW makes it. An input method
+// or a text service may create windows of its own on the thread first.
+static bool IsBoxWindow(HWND window, const CREATESTRUCTW *create)
+{
+    wchar_t className[8] = L"";
+    GetClassNameW(window, className, 8);
+    return !(create->style & WS_CHILD) && lstrcmpW(className, L"#32770") == 0;
+}
+
+// Catches the box alone. It makes the box topmost as it is activated,
+// without taking the keyboard (Wine ignores MB_TOPMOST), and keeps it
+// inactive where a key meant for one of this program's windows would answer
+// it unseen.
 static LRESULT CALLBACK WatchAlarmBox(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND window = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_CREATEWND && !threadBoxWindow &&
-        !(reinterpret_cast<CBT_CREATEWNDW *>(lParam)->lpcs->style & WS_CHILD)) {
+        IsBoxWindow(window, reinterpret_cast<CBT_CREATEWNDW *>(lParam)->lpcs)) {
         threadBoxWindow = window;
         Report(threadBox, WM_ALARMSHOWN, reinterpret_cast<LPARAM>(window));
     }
@@ -170,7 +179,7 @@ bool AlarmOpen(const AlarmKind *kind)
     return RingingAlarm(kind) != NULL;
 }
 
-bool RingAlarm(HWND mainWindow, const AlarmKind *kind, const char *soundPath, const char *text,
+bool RingAlarm(HWND mainWindow, const AlarmKind *kind, const wchar_t *soundPath, const char *text,
                const char *caption)
 {
     OpenAlarm *alarm = FindAlarm(Free, NULL);
@@ -243,11 +252,4 @@ void HandleAlarmAnswer(HWND mainWindow, WPARAM slot, LPARAM answer)
     alarm.kind = NULL;
     if (answered)
         kind->answered(mainWindow, static_cast<int>(answer));
-}
-
-void BrowseForSound(HWND dialog, int pathEditId)
-{
-    char path[kSoundPathSize] = "";
-    if (ChooseSoundFile(dialog, path) == 1)
-        SetDlgItemGbkText(dialog, pathEditId, path);
 }

@@ -24,7 +24,7 @@ struct AlarmKind {
 // box waits for another and the main window stays usable, and starts the
 // sound. Returns at once; false, doing nothing, while a box of this kind is
 // still open.
-bool RingAlarm(HWND mainWindow, const AlarmKind *kind, const char *soundPath, const char *text,
+bool RingAlarm(HWND mainWindow, const AlarmKind *kind, const wchar_t *soundPath, const char *text,
                const char *caption);
 bool AlarmOpen(const AlarmKind *kind);
 
@@ -46,9 +46,5 @@ void HandleAlarmAnswer(HWND mainWindow, WPARAM slot, LPARAM answer);
 // the keyboard anyway). With no window in front it waits too: the system
 // makes its first try that way after the box was refused.
 bool AlarmBoxMayActivate(HWND foreground, bool byMouse);
-
-// What every "..." button does: choose a file and, when one was chosen, put
-// its path into the dialog's sound-path field.
-void BrowseForSound(HWND dialog, int pathEditId);
 
 #endif

@@ -4,9 +4,10 @@
 #include "schedule/local_time.h"
 #include "schedule/task_table.h"
 #include "schedule/time_rules.h"
+#include "sound/sound.h"
 #include "text/gbk_text.h"
 #include "ui/alarm.h"
-#include "ui/task_list.h"
+#include "ui/listed_tasks.h"
 
 static void ShowCountdownText(HWND mainWindow, const char *text)
 {
@@ -39,7 +40,7 @@ void ExecuteCommand(HWND mainWindow)
     SYSTEMTIME now;
     ReadLocalTime(&now);
     // An empty table's slot 0 is all zero, so it counts as invalid too.
-    if (IsInvalidTask(taskTable.slots[0].dueTime, now)) {
+    if (IsInvalidTask(TaskSlot(0).dueTime, now)) {
         GbkMessageBox(mainWindow, "首任务是无效任务，无法执行，请养成及时删除无效任务的好习惯~",
                       "执行失败", MB_ICONERROR);
         return;
@@ -59,7 +60,7 @@ static void ResumeAfterAlarm(HWND mainWindow)
 {
     if (!resumeAfterAlarm)
         return;
-    if (taskTable.lastIndex < 0) {
+    if (TaskCount() == 0) {
         // The last task has rung: the countdown has ended.
         StopCountdown(mainWindow);
         return;
@@ -93,19 +94,20 @@ void CALLBACK ScheduleTimerProc(HWND mainWindow, UINT, UINT_PTR, DWORD)
     // The countdown waits while its box is open; the answer goes on.
     if (AlarmOpen(&kTaskAlarm))
         return;
-    if (taskTable.lastIndex < 0) {
+    if (TaskCount() == 0) {
         // Emptied under a running countdown: nothing to count down to until
         // a task is added.
         ShowCountdownText(mainWindow, EMPTY_COUNTDOWN);
         return;
     }
-    const TaskRecord &first = taskTable.slots[0];
+    const TaskRecord &first = TaskSlot(0);
     // A due minute that went by without a tick (the computer slept) still
     // rings, late, rather than block every task behind it.
     if (IsInvalidTask(first.dueTime, now)) {
-        SYSTEMTIME dueTime = first.dueTime;
-        if (RingAlarm(mainWindow, &kTaskAlarm, first.soundPath, first.message, first.name))
-            ringingDueTime = dueTime;
+        wchar_t soundPath[kSoundPathSize];
+        GbkToWide(first.soundPath, soundPath, kSoundPathSize);
+        if (RingAlarm(mainWindow, &kTaskAlarm, soundPath, first.message, first.name))
+            ringingDueTime = first.dueTime;
         return;
     }
     char text[kTimeTextSize];

@@ -3,10 +3,10 @@
 
 #include <windows.h>
 
-// The scheduled countdown runs exactly while this timer of the main window
-// exists; there is no other flag. It ticks just after each whole second of
-// the local clock, so that its text turns with the clock and a task rings as
-// its minute starts.
+// The scheduled countdown counts while this timer of the main window exists,
+// and while the first task's box is open if no stop came meanwhile. It ticks
+// just after each whole second of the local clock, so that its text turns
+// with the clock and a task rings as its minute starts.
 const UINT_PTR kScheduleTimerId = 0;
 const UINT kCountdownLagMs = 10;
 

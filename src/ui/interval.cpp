@@ -7,8 +7,8 @@
 #include "sound/sound.h"
 #include "text/gbk_text.h"
 #include "ui/alarm.h"
-#include "ui/panels.h"
 
+static int intervalRunning;
 static long long intervalDeadline;  // on the monotonic clock
 // Whether the open box answers for the count: a stop or a new start given
 // while it was open stands.
@@ -20,6 +20,11 @@ static const AlarmKind kIntervalAlarm = {kIntervalTimerId, MB_YESNO, IntervalAla
 static const char kEmptyIntervalText[] = "0分0秒";
 static const char kBoxTextFormat[] = "%s\n\n[确定]继续计时，[取消]退出计时";
 static const int kMinutesTextSize = 256;
+
+bool IntervalRunning()
+{
+    return intervalRunning != 0;
+}
 
 bool ParseIntervalMinutes(const char *text, int *minutes)
 {
@@ -84,6 +89,10 @@ void StartIntervalCommand(HWND mainWindow)
         RefuseMinutes(mainWindow);
         return;
     }
+    // Read again as it rings; refused now, while the user is there to hear it.
+    char soundPath[kSoundPathSize];
+    if (!TakeSoundPath(mainWindow, IDC_MAIN_SOUND_PATH, soundPath))
+        return;
     EnableWindow(GetDlgItem(mainWindow, IDC_MAIN_MINUTES), FALSE);
     intervalRunning = 1;
     awaitingAnswer = false;
@@ -107,10 +116,10 @@ static void RingInterval(HWND mainWindow)
     // Read at the moment it rings: they may have changed while counting.
     char title[kNameSize] = "";
     char message[kMessageSize] = "";
-    char soundPath[kSoundPathSize] = "";
+    wchar_t soundPath[kSoundPathSize];
     GetDlgItemGbkText(mainWindow, IDC_MAIN_TITLE, title, sizeof title);
     GetDlgItemGbkText(mainWindow, IDC_MAIN_MESSAGE, message, sizeof message);
-    GetDlgItemGbkText(mainWindow, IDC_MAIN_SOUND_PATH, soundPath, sizeof soundPath);
+    ReadTypedSoundPath(mainWindow, IDC_MAIN_SOUND_PATH, soundPath);
     char text[kAlarmTextSize];
     FormatText(text, sizeof text, kBoxTextFormat, message);
     RingAlarm(mainWindow, &kIntervalAlarm, soundPath, text, title);

@@ -16,10 +16,15 @@ const int kMaxIntervalMinutes = 35791394;
 bool ParseIntervalMinutes(const char *text, int *minutes);
 
 // "开始计时": locks the minutes field and counts N minutes down, again from
-// N when already counting; refuses a field that holds no valid N.
+// N when already counting; refuses a field that holds no valid N, and a
+// sound path that names no file it can carry.
 void StartIntervalCommand(HWND mainWindow);
 // "停止计时", also while idle.
 void StopIntervalCommand(HWND mainWindow);
+
+// From "开始计时" until "停止计时" or "否", its box's time included: the
+// minutes field must then stay disabled whichever panel is shown.
+bool IntervalRunning();
 
 void CALLBACK IntervalTimerProc(HWND mainWindow, UINT message, UINT_PTR timerId, DWORD tickCount);
 

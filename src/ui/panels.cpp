@@ -1,8 +1,7 @@
 #include "ui/panels.h"
 
 #include "res/resource.h"
-
-int intervalRunning = 0;
+#include "ui/interval.h"
 
 // Group boxes, captions and countdown texts are only hidden and shown.
 static const int kScheduledInputs[] = {
@@ -74,7 +73,7 @@ void HideIntervalPanel(HWND mainWindow)
 
 void ShowIntervalPanel(HWND mainWindow)
 {
-    if (intervalRunning == 0)
+    if (!IntervalRunning())
         EnableWindow(GetDlgItem(mainWindow, IDC_MAIN_MINUTES), TRUE);
     EnableControls(mainWindow, kIntervalInputs, 1, TRUE);
     ShowControls(mainWindow, kIntervalControls, SW_SHOWNORMAL);

@@ -1,7 +1,9 @@
 #include "ui/task_details_dialog.h"
 
 #include "res/resource.h"
+#include "schedule/format_text.h"
 #include "schedule/time_rules.h"
+#include "sound/sound.h"
 #include "text/gbk_text.h"
 
 INT_PTR RunTaskDetailsDialog(HINSTANCE instance, TaskRecord *task)
@@ -27,19 +29,23 @@ static BOOL InitTaskDetailsDialog(HWND dialog, LPARAM task)
     char dueText[kTimeTextSize] = "";
     FormatTaskTime(editedTask->dueTime, dueText);
     SetDlgItemGbkText(dialog, IDC_DETAILS_DUE_TIME, dueText);
+    UseChineseCapableFont(dialog);
     return TRUE;
 }
 
+// A refused sound path keeps the dialog open, with the field as typed.
 static void StoreEdits(HWND dialog)
 {
+    char soundPath[kSoundPathSize];
+    if (!TakeSoundPath(dialog, IDC_DETAILS_SOUND_PATH, soundPath))
+        return;
     TaskRecord *editedTask = EditedTask(dialog);
     editedTask->message[0] = '\0';
     editedTask->soundPath[0] = '\0';
     editedTask->name[0] = '\0';
     GetDlgItemGbkText(dialog, IDC_DETAILS_NAME, editedTask->name, sizeof editedTask->name);
     GetDlgItemGbkText(dialog, IDC_DETAILS_MESSAGE, editedTask->message, sizeof editedTask->message);
-    GetDlgItemGbkText(dialog, IDC_DETAILS_SOUND_PATH, editedTask->soundPath,
-                      sizeof editedTask->soundPath);
+    CopyText(editedTask->soundPath, sizeof editedTask->soundPath, soundPath);
     EndDialog(dialog, 1);
 }
 

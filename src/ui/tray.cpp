@@ -4,7 +4,6 @@
 #include <string.h>
 
 #include "res/resource.h"
-#include "sound/sound.h"
 #include "text/gbk_text.h"
 
 static HMENU trayMenu;
@@ -94,13 +93,8 @@ void RestoreTrayIcon()
         Shell_NotifyIconA(NIM_ADD, &trayIconData);
 }
 
-// Ends the process here and now: ending the dialog would wait for the
-// innermost modal loop (an alarm, a task dialog, the file chooser, the usage
-// box) to return, and meanwhile the timers would go on ringing, with no icon
-// left to reach the program. Nothing is kept between runs, so nothing is lost.
-void ExitProgram()
+void RemoveTrayIcon()
 {
     Shell_NotifyIconA(NIM_DELETE, &trayIconData);
-    StopAllAlarmSounds();
-    ExitProcess(0);
+    trayIconData.cbSize = 0;
 }

@@ -17,8 +17,7 @@ void HandleTrayNotify(HWND mainWindow, WPARAM iconId, LPARAM mouseMessage);
 bool IsTaskbarCreatedMessage(UINT message);
 void RestoreTrayIcon();
 
-// Removes the icon and ends the program at once, whatever window is open,
-// with status 0.
-void ExitProgram();
+// For the program's end: the icon goes, and is not put back.
+void RemoveTrayIcon();
 
 #endif
