@@ -71,40 +71,66 @@ stop_display() {
     fi
 }
 
+# An English Windows and a Chinese one are two machines: the runs under code
+# page 1252 have a prefix of their own, made in English (scripts/wine-run.sh
+# picks it). Each line: the prefix, its language, and the fonts from Debian's
+# fonts-wine that this Wine finds only in the prefix's own font folder. The
+# title bars' buttons are glyphs of Marlett. An English Windows's "System"
+# is a bitmap font of Latin letters alone (vgasys.fon); without it Wine would
+# link Chinese into "System", as no Windows does.
+prefixes() {
+    echo "$WINEPREFIX zh_CN.UTF-8 marlett.ttf"
+    echo "$WINEPREFIX-en en_US.UTF-8 marlett.ttf vgasys.fon"
+}
+
 # A wineserver left from a run without this display breaks the next run, so
 # every run starts its own and ends it.
 stop_wineserver() {
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
+    local prefix lang fonts
+    while read -r prefix lang fonts; do
+        WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+        WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
+    done < <(prefixes)
+}
+
+make_prefix() {
+    local prefix=$1 lang=$2 fonts=$3
+    # The stamp names the set-up below; a changed set-up makes a new prefix.
+    local stamp="$prefix/.zelbrin-prefix-6"
+    [ -f "$stamp" ] && return 0
+    export WINEPREFIX=$prefix LANG=$lang LC_ALL=$lang
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wine wineboot -i >/dev/null 2>&1 || true
+    for font in $fonts; do
+        cp "/usr/share/wine/fonts/$font" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    done
+    # Without a window manager every hide waits about 2 s unless windows
+    # are unmanaged; a crash must fail fast rather than wait on a dialog.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wine regedit "$(wine winepath -w "$repo_root/scripts/wine-fonts.reg")" >/dev/null 2>&1
+    wineserver -w || true
+    touch "$stamp"
 }
 
 ensure_prefix() {
     stop_wineserver
-    # The stamp names the set-up below; a changed set-up makes a new prefix.
-    local stamp="$WINEPREFIX/.zelbrin-prefix-4"
-    if [ ! -f "$stamp" ]; then
-        rm -rf "$WINEPREFIX"
-        mkdir -p "$WINEPREFIX"
-        wine wineboot -i >/dev/null 2>&1 || true
-        # The title bars' buttons are glyphs of Marlett (Debian's fonts-wine),
-        # which this Wine finds only in the prefix's own font folder.
-        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-        # Without a window manager every hide waits about 2 s unless windows
-        # are unmanaged; a crash must fail fast rather than wait on a dialog.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-        wine regedit "$(wine winepath -w "$repo_root/scripts/wine-fonts.reg")" >/dev/null 2>&1
-        wineserver -w || true
-        touch "$stamp"
-    fi
+    local prefix lang fonts
+    while read -r prefix lang fonts; do
+        (make_prefix "$prefix" "$lang" "$fonts")
+    done < <(prefixes)
 }
 
-# Starts the prefix's wineserver and its desktop process once, before tests
+# Starts each prefix's wineserver and its desktop process once, before tests
 # run side by side: two Wine processes that start both at once otherwise
 # wait on each other.
 start_wine() {
-    wineserver -p
-    wine cmd.exe /c exit >/dev/null 2>&1 || true
+    local prefix lang fonts
+    while read -r prefix lang fonts; do
+        WINEPREFIX=$prefix wineserver -p
+        WINEPREFIX=$prefix LANG=$lang LC_ALL=$lang wine cmd.exe /c exit >/dev/null 2>&1 || true
+    done < <(prefixes)
 }
 
 # Ends whatever of the above this script started; for trap ... EXIT.
