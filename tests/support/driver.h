@@ -92,35 +92,24 @@ inline void FillAddDialog(HWND dialog, const std::wstring &name, const SYSTEMTIM
     }
 }
 
-// Wine's message boxes keep their icon here.
-const int kBoxIcon = 0x440;
-
-// A message box as its user sees it: "caption|text|buttons|default|icon|",
-// then T if it is topmost and O if it has an owner. The buttons are the ids
-// of those shown: Wine keeps the others hidden.
+// A message box as its user sees it: "caption|text|buttons|icon|", then T if
+// it is topmost and O if it has an owner. The buttons are the ids of those
+// shown (Wine keeps the others hidden); the icon is Wine's static 0x440.
 inline std::string Describe(HWND box)
 {
-    std::string buttons, chosen;
-    for (int id = IDOK; id <= IDNO; ++id) {
-        HWND button = GetDlgItem(box, id);
-        if (IsWindowVisible(button))
-            buttons += std::to_string(id);
-        if (IsWindowVisible(button) && (GetWindowLongW(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
-            chosen += std::to_string(id);
-    }
-    HANDLE icon = reinterpret_cast<HANDLE>(Send(GetDlgItem(box, kBoxIcon), STM_GETICON, 0, 0));
+    std::string buttons;
+    for (int id = IDOK; id <= IDNO; ++id)
+        buttons += IsWindowVisible(GetDlgItem(box, id)) ? std::to_string(id) : "";
+    HANDLE icon = reinterpret_cast<HANDLE>(Send(GetDlgItem(box, 0x440), STM_GETICON, 0, 0));
     std::string place = GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST ? "T" : "";
     place += GetWindow(box, GW_OWNER) ? "O" : "";
     const char *iconName = !icon ? "" : icon == LoadIconA(NULL, IDI_HAND) ? "error" : "other";
-    return Text(box) + "|" + Text(box, 0xFFFF) + "|" + buttons + "|" + chosen + "|" + iconName + "|" +
-           place;
+    return Text(box) + "|" + Text(box, 0xFFFF) + "|" + buttons + "|" + iconName + "|" + place;
 }
-
-using ProcessWindows = std::pair<DWORD, std::vector<HWND>>;
 
 inline BOOL CALLBACK NoteShownWindow(HWND window, LPARAM found)
 {
-    auto *windows = reinterpret_cast<ProcessWindows *>(found);
+    auto *windows = reinterpret_cast<std::pair<DWORD, std::vector<HWND>> *>(found);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process == windows->first && IsWindowVisible(window))
@@ -131,7 +120,7 @@ inline BOOL CALLBACK NoteShownWindow(HWND window, LPARAM found)
 // The shown top-level windows of a process, as one snapshot.
 inline std::vector<HWND> ShownWindows(DWORD processId)
 {
-    ProcessWindows found = {processId, {}};
+    std::pair<DWORD, std::vector<HWND>> found = {processId, {}};
     EnumWindows(NoteShownWindow, reinterpret_cast<LPARAM>(&found));
     return found.second;
 }
@@ -142,21 +131,18 @@ inline HWND mainWindow;
 // Windows of the program a test has met and lets stay open.
 inline std::vector<HWND> metWindows;
 
-// A shown window of the program with this class and caption ("*": any).
-// Any other shown window the test has not met ends the wait at once.
-inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 10000,
-                       const char *className = "#32770")
+// A shown dialog of the program with this caption ("*": any). Any other shown window
+// the test has not met ends the wait at once.
+inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 10000)
 {
     for (DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs; Sleep(10)) {
         for (HWND window : ShownWindows(program.dwProcessId)) {
-            const bool wanted =
-                ClassOf(window) == className && (caption == "*" || caption == Text(window));
             if (std::find(metWindows.begin(), metWindows.end(), window) != metWindows.end())
                 continue;
-            if (wanted)
+            if (ClassOf(window) == "#32770" && (caption == "*" || caption == Text(window)))
                 return metWindows.emplace_back(window);
-            const std::string what = "\"" + Text(window) + "\" (" + ClassOf(window) + ")";
-            fprintf(stderr, "unexpected window %s of process %lu\n", what.c_str(), program.dwProcessId);
+            fprintf(stderr, "unexpected window \"%s\" (%s) of process %lu\n", Text(window).c_str(),
+                    ClassOf(window).c_str(), program.dwProcessId);
             return NULL;
         }
     }
@@ -170,13 +156,13 @@ inline bool WaitGone(HWND window)
     return !IsWindowVisible(window);
 }
 
+// The program ends with the driver, not holding a failed test's output open.
 inline bool StartProgram()
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string line = "\"" + programPath + "\"";
     CreateProcessA(programPath.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &program);
-    // It ends with the driver, not holding a failed test's output open.
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     HANDLE job = CreateJobObjectA(NULL, NULL);
