@@ -50,9 +50,8 @@ int MsIntoMinute()
 // in a folder with a Chinese name: the interval rings with a loud tone, its
 // minute kept although the program was held for 5 s, and a task rings over it
 // with a soft one as its minute starts, though "执行" was pressed half-way
-// through a second. No silences the interval and ends its count while the
-// task plays on. "退出" ends the program at once under an add-task dialog and
-// the usage box.
+// through a second. No silences the interval while the task plays on. "退出"
+// ends the program at once, under an add-task dialog.
 TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
 {
     const char *folder = getenv("ZELBRIN_SOUND_DIR");
@@ -102,23 +101,15 @@ TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
     printf("the task's box opened %d ms into its minute\n", late);
     EXPECT_LT(late, 200);
     const long mark = RecordedBytes();
-    const DWORD pressed = GetTickCount();
     Post(interval, IDNO);
-    while (!IsWindowEnabled(GetDlgItem(mainWindow, IDC_MAIN_MINUTES)) && GetTickCount() - pressed < 5000)
-        Sleep(5);
-    const long ended = GetTickCount() - pressed;
     // A second after No, the task's soft tone alone.
     const double after = Loudness(mark + kBytesPerSecond, kBytesPerSecond / 2);
-    printf("interval answered: the count ends in %ld ms; a second later the loudness is %.3f\n", ended,
-           after);
-    EXPECT_LT(ended, 500) << "the count did not end";
+    printf("a second after No, the loudness is %.3f\n", after);
     EXPECT_GT(after, 0.03) << "the task's tone stopped with the interval's";
     EXPECT_LT(after, 0.15) << "the interval's tone went on";
 
     Post(mainWindow, IDC_MAIN_ADD);
     ASSERT_TRUE(WaitWindow("时间设置"));
-    Post(mainWindow, IDM_TRAY_ABOUT);
-    ASSERT_TRUE(WaitWindow("使用说明"));
     Post(mainWindow, IDM_TRAY_EXIT);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.hProcess, 1500)) << "still running after 1.5 s";
     DWORD status = 1;

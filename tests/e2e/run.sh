@@ -8,7 +8,7 @@ rm -rf "$work"
 sounds="$work/提示音 dir"
 mkdir -p "$sounds"
 # The interval's tone loud, the task's soft, both longer than any box stays
-# open: the level tells which plays, and silence comes only from a close.
+# open: the level tells which plays.
 sox -n -r 44100 -c 2 "$sounds/interval tone.mp3" synth 200 sine 440 vol 0.8
 sox -n -r 44100 -c 2 "$sounds/task tone.mp3" synth 200 sine 660 vol 0.1
 export PULSE_SERVER="unix:$work/pulse"

@@ -1,9 +1,7 @@
 #pragma once
 
-// Works the program's windows by messages, in-process or from a second one.
-// Texts cross as UTF-16 and are compared as code page 936, whatever the
-// system's ANSI code page. A send gives up after 5 s, so a hung program
-// fails its test, not the tier.
+// Works the program's windows by messages, in-process or from a second one,
+// in UTF-16, comparing texts as code page 936. A send gives up after 5 s.
 #include <windows.h>
 
 #include <stdio.h>
@@ -92,19 +90,15 @@ inline void FillAddDialog(HWND dialog, const std::wstring &name, const SYSTEMTIM
     }
 }
 
-// A message box as its user sees it: "caption|text|buttons|icon|", then T if
-// it is topmost and O if it has an owner. The buttons are the ids of those
-// shown (Wine keeps the others hidden); the icon is Wine's static 0x440.
+// A message box as its user sees it: "caption|text|buttons|", then T if it
+// is topmost. The buttons are the ids of those shown (Wine hides the others).
 inline std::string Describe(HWND box)
 {
     std::string buttons;
     for (int id = IDOK; id <= IDNO; ++id)
         buttons += IsWindowVisible(GetDlgItem(box, id)) ? std::to_string(id) : "";
-    HANDLE icon = reinterpret_cast<HANDLE>(Send(GetDlgItem(box, 0x440), STM_GETICON, 0, 0));
-    std::string place = GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST ? "T" : "";
-    place += GetWindow(box, GW_OWNER) ? "O" : "";
-    const char *iconName = !icon ? "" : icon == LoadIconA(NULL, IDI_HAND) ? "error" : "other";
-    return Text(box) + "|" + Text(box, 0xFFFF) + "|" + buttons + "|" + iconName + "|" + place;
+    const bool topmost = GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    return Text(box) + "|" + Text(box, 0xFFFF) + "|" + buttons + "|" + (topmost ? "T" : "");
 }
 
 inline BOOL CALLBACK NoteShownWindow(HWND window, LPARAM found)
@@ -185,7 +179,6 @@ inline SYSTEMTIME At(long long ms)
     FILETIME file = {static_cast<DWORD>(ms * 10000), static_cast<DWORD>(ms * 10000 >> 32)};
     SYSTEMTIME time;
     FileTimeToSystemTime(&file, &time);
-    time.wDayOfWeek = 0;
     return time;
 }
 
