@@ -50,8 +50,9 @@ int MsIntoMinute()
 // in a folder with a Chinese name: the interval rings with a loud tone, its
 // minute kept although the program was held for 5 s, and a task rings over it
 // with a soft one as its minute starts, though "执行" was pressed half-way
-// through a second. No silences the interval while the task plays on. "退出"
-// ends the program at once, under an add-task dialog.
+// through a second. No silences the interval while the task plays on. The
+// tray icon brings the window back, and "退出" ends the program at once,
+// under an add-task dialog.
 TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
 {
     const char *folder = getenv("ZELBRIN_SOUND_DIR");
@@ -107,6 +108,8 @@ TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
     printf("a second after No, the loudness is %.3f\n", after);
     EXPECT_GT(after, 0.03) << "the task's tone stopped with the interval's";
     EXPECT_LT(after, 0.15) << "the interval's tone went on";
+    SendMessageW(mainWindow, WM_TRAYNOTIFY, 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(mainWindow)) << "the tray icon did not bring the window back";
 
     Post(mainWindow, IDC_MAIN_ADD);
     ASSERT_TRUE(WaitWindow("时间设置"));
