@@ -67,14 +67,6 @@ inline void SetText(HWND dialog, int id, const std::string &gbk)
     SetText(dialog, id, Wide(gbk));
 }
 
-// Picks as a user does: the selection changes, then the dialog hears of it.
-inline void Select(HWND dialog, int id, int index)
-{
-    HWND list = GetDlgItem(dialog, id);
-    Send(list, CB_SETCURSEL, index, 0);
-    Send(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
-
 // The message is the name and "!"; a month or day of 0 is left unpicked.
 inline void FillAddDialog(HWND dialog, const std::wstring &name, const SYSTEMTIME &now,
                           const SYSTEMTIME &due)
@@ -84,9 +76,13 @@ inline void FillAddDialog(HWND dialog, const std::wstring &name, const SYSTEMTIM
     const int lists[] = {IDC_ADD_YEAR_LIST, IDC_ADD_MONTH_LIST, IDC_ADD_DAY_LIST, IDC_ADD_HOUR_LIST,
                          IDC_ADD_MINUTE_LIST};
     const int picks[] = {due.wYear - now.wYear, due.wMonth - 1, due.wDay - 1, due.wHour, due.wMinute};
+    // Picked as a user picks: the selection changes, then the dialog hears of it.
     for (int i = 0; i < 5; ++i) {
-        if (picks[i] >= 0)
-            Select(dialog, lists[i], picks[i]);
+        HWND list = GetDlgItem(dialog, lists[i]);
+        if (picks[i] < 0)
+            continue;
+        Send(list, CB_SETCURSEL, picks[i], 0);
+        Send(dialog, WM_COMMAND, MAKEWPARAM(lists[i], CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     }
 }
 
@@ -135,8 +131,8 @@ inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 10000)
                 continue;
             if (ClassOf(window) == "#32770" && (caption == "*" || caption == Text(window)))
                 return metWindows.emplace_back(window);
-            fprintf(stderr, "unexpected window \"%s\" (%s) of process %lu\n", Text(window).c_str(),
-                    ClassOf(window).c_str(), program.dwProcessId);
+            const std::string what = "\"" + Text(window) + "\" (" + ClassOf(window) + ")";
+            fprintf(stderr, "unexpected window %s of process %lu\n", what.c_str(), program.dwProcessId);
             return NULL;
         }
     }

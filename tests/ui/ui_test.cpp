@@ -65,11 +65,10 @@ int WINAPI StandInMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT sty
         reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "MessageBoxW")));
     if (GetWindowThreadProcessId(dialog, NULL) == GetCurrentThreadId())
         return show(owner, text, caption, style);
-    HWND inputMethod =
-        CreateWindowExW(0, L"STATIC", L"IME", WS_POPUP, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
+    HWND ime = CreateWindowExW(0, L"STATIC", L"IME", WS_POPUP, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
     const bool fail = lstrcmpW(caption, L"会") == 0 && failOnce.exchange(false);
     const int answer = fail ? 0 : show(owner, text, caption, style);
-    DestroyWindow(inputMethod);
+    DestroyWindow(ime);
     return answer;
 }
 
@@ -87,14 +86,13 @@ namespace {
 void ExpectGlyphs(HWND window)
 {
     HDC dc = GetDC(window);
-    for (HWND control = GetWindow(window, GW_CHILD); control;
-         control = GetWindow(control, GW_HWNDNEXT)) {
-        const std::wstring text = Wide(Text(control));
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring text = Wide(Text(child));
         std::vector<WORD> glyphs(text.size() + 1);
-        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(Send(control, WM_GETFONT, 0, 0));
+        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(Send(child, WM_GETFONT, 0, 0));
         SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
         GetGlyphIndicesW(dc, text.c_str(), text.size(), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
-        EXPECT_EQ(0, std::count(glyphs.begin(), glyphs.end(), 0xFFFF)) << Text(control);
+        EXPECT_EQ(0, std::count(glyphs.begin(), glyphs.end(), 0xFFFF)) << Text(child);
     }
     ReleaseDC(window, dc);
 }
@@ -595,11 +593,11 @@ Texts ModelView()
     Texts view = {m.countdown, m.intervalText, m.counting ? "locked" : "open",
                   "timers " + std::to_string(m.armed) + std::to_string(m.intervalArmed)};
     for (auto &[minute, task] : m.tasks) {
-        const SYSTEMTIME due = At(minute * 60000);
-        char label[600];
-        snprintf(label, sizeof label, "%s  —  %d-%d-%d | %02d:%02d", task.name.c_str(), due.wYear,
-                 due.wMonth, due.wDay, due.wHour, due.wMinute);
-        view.push_back(label);
+        const SYSTEMTIME t = At(minute * 60000);
+        char when[32];
+        snprintf(when, sizeof when, "%d-%d-%d | %02d:%02d", t.wYear, t.wMonth, t.wDay, t.wHour,
+                 t.wMinute);
+        view.push_back(task.name + "  —  " + when);
     }
     return view;
 }
@@ -623,7 +621,7 @@ Texts ProductView()
 // "-", "清空", "删除无效" and a new count under a box; minutes refused at
 // "开始计时" and at "是".
 const char kScript[] =
-    "minutes 1|+2|+3|+5|+0|+2|+no month|+no day|+-5|执行|1000 ms|开始计时|-none|"
+    "minutes 1|+2|+3|+5|+0|+2|+no month|+no day|+-5|执行|1001 ms|开始计时|-none|"
     "100000 ms|60000 ms|执行|OK|Yes|停止任务|OK|60000 ms|开始计时|No|60000 ms|开始计时|60000 ms|Yes|"
     "minutes 1x|60000 ms|Yes|开始计时|minutes 0|开始计时|minutes 35791395|开始计时|minutes |开始计时|minutes 2|开始计时|"
     "120000 ms|停止计时|Yes|minutes 35791394|开始计时|停止计时|minutes 1|+2|+3|+4|执行|-second|-first|执行|"
