@@ -621,7 +621,7 @@ Texts ProductView()
 // "-", "清空", "删除无效" and a new count under a box; minutes refused at
 // "开始计时" and at "是".
 const char kScript[] =
-    "minutes 1|+2|+3|+5|+0|+2|+no month|+no day|+-5|执行|1001 ms|开始计时|-none|"
+    "minutes 1|+2|+3|+5|+0|+2|+no month|+no day|+-5|执行|1100 ms|开始计时|-none|"
     "100000 ms|60000 ms|执行|OK|Yes|停止任务|OK|60000 ms|开始计时|No|60000 ms|开始计时|60000 ms|Yes|"
     "minutes 1x|60000 ms|Yes|开始计时|minutes 0|开始计时|minutes 35791395|开始计时|minutes |开始计时|minutes 2|开始计时|"
     "120000 ms|停止计时|Yes|minutes 35791394|开始计时|停止计时|minutes 1|+2|+3|+4|执行|-second|-first|执行|"
