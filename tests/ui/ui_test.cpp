@@ -626,7 +626,7 @@ const char kScript[] =
     "minutes 1x|60000 ms|Yes|开始计时|minutes 0|开始计时|minutes 35791395|开始计时|minutes |开始计时|minutes 2|开始计时|"
     "120000 ms|停止计时|Yes|minutes 35791394|开始计时|停止计时|minutes 1|+2|+3|+4|执行|-second|-first|执行|"
     "1800000 ms|-first|+2|执行|120000 ms|清空|+1|+2|执行|60000 ms|删除无效|+1|+2|+3|执行|300000 ms|OK|OK|OK|"
-    "+1|+2|1800000 ms|执行|删除无效|+2|+3|执行|清空";
+    "+1|+2|1800000 ms|执行|删除无效|+2|+3|执行|-second|清空";
 
 // The script, then random steps of it, each compared with the model.
 TEST(Ui, BothModesFollowAModelOfThem)
