@@ -5,7 +5,10 @@
 #include "schedule/time_rules.h"
 #include "text/gbk_text.h"
 
-void FormatTaskLabel(const TaskRecord &task, char label[kTaskLabelSize])
+static const int kTaskLabelSize = 512;
+
+// "name  —  2026-12-25 | 09:05"
+static void FormatTaskLabel(const TaskRecord &task, char label[kTaskLabelSize])
 {
     char dueText[kTimeTextSize];
     FormatTaskTime(task.dueTime, dueText);

@@ -8,11 +8,6 @@
 // The list box mirrors the task table: item i always shows slot i. Every
 // change to the table goes through here, so both change in the same step.
 
-const int kTaskLabelSize = 512;
-
-// "name  —  2026-12-25 | 09:05"
-void FormatTaskLabel(const TaskRecord &task, char label[kTaskLabelSize]);
-
 // Stores the task at that place and lists it there.
 void InsertListedTask(HWND mainWindow, const TaskRecord &task, int position);
 // A slot that holds no task changes nothing.
