@@ -9,7 +9,7 @@
 // it. So one thread of its own owns every alarm's device and runs the
 // commands in the order they were given: a close never overtakes its open.
 
-enum SoundVerb { kNothing, kPlay, kClose, kCloseAll };
+enum SoundVerb { kPlay, kClose, kCloseAll };
 
 struct SoundCommand {
     SoundVerb verb;
@@ -17,10 +17,14 @@ struct SoundCommand {
     wchar_t path[kSoundPathSize];
 };
 
-// A play still waiting is dropped by its close rather than followed by it,
-// so the queue holds no more than a command for each alarm that can ring,
-// the closes of the devices that are open, and the close of all.
+// The queue never fills, so no command is ever dropped. A play waits only
+// while its sound is on: its stop takes it out. A close is queued only for a
+// device whose play the thread has taken, so that play was queued no later
+// than the command the thread took last, and its sound was still on when
+// that command was queued. So the queue holds at most a play and a close for
+// each sound that can be on at once, and the close of all.
 const int kQueueSize = 16;
+static_assert(kQueueSize >= 2 * kMaxAlarmSounds + 1, "a close always has room");
 static SoundCommand queue[kQueueSize];
 static int queueFirst;
 static int queueLength;
@@ -29,9 +33,12 @@ static HANDLE commandsWaiting;
 static HANDLE allClosed;
 static HANDLE soundThread;
 static unsigned lastDevice;
+// Sounds played and not yet stopped; the GUI thread's alone.
+static int soundsOn;
 
-// Touched by the sound thread alone: the devices it opened and has not closed.
-const int kDeviceSlots = 8;
+// Touched by the sound thread alone: the devices it opened and has not
+// closed. Each is on, or its close is queued.
+const int kDeviceSlots = 2 * kMaxAlarmSounds;
 static unsigned openDevices[kDeviceSlots];
 
 // The longest: "open \"<259 characters>\" alias zelbrin4294967295".
@@ -40,21 +47,33 @@ const int kSoundCommandSize = 320;
 // How long the program's end waits for the devices to close.
 const DWORD kCloseAllWaitMs = 300;
 
-// The caller holds the lock.
-static SoundCommand *FindQueued(SoundVerb verb, unsigned device)
+static SoundCommand &Queued(int i)
+{
+    return queue[(queueFirst + i) % kQueueSize];
+}
+
+// The caller holds the lock. Its place in the queue, or -1.
+static int FindQueued(SoundVerb verb, unsigned device)
 {
     for (int i = 0; i < queueLength; ++i) {
-        SoundCommand &command = queue[(queueFirst + i) % kQueueSize];
-        if (command.verb == verb && command.device == device)
-            return &command;
+        if (Queued(i).verb == verb && Queued(i).device == device)
+            return i;
     }
-    return NULL;
+    return -1;
+}
+
+// The caller holds the lock; the commands behind it move up.
+static void TakeOut(int place)
+{
+    for (int i = place; i + 1 < queueLength; ++i)
+        Queued(i) = Queued(i + 1);
+    --queueLength;
 }
 
 static bool CloseQueued(unsigned device)
 {
     EnterCriticalSection(&queueLock);
-    bool queued = FindQueued(kClose, device) || FindQueued(kCloseAll, 0);
+    bool queued = FindQueued(kClose, device) >= 0 || FindQueued(kCloseAll, 0) >= 0;
     LeaveCriticalSection(&queueLock);
     return queued;
 }
@@ -89,17 +108,16 @@ static unsigned *DeviceSlot(unsigned device)
 
 static void OpenAndPlay(const SoundCommand &command)
 {
+    unsigned *slot = DeviceSlot(0);
     wchar_t shortPath[kShortPathSize] = L"";
     DWORD length = GetShortPathNameW(command.path, shortPath, kShortPathSize);
-    if (length == 0 || length >= static_cast<DWORD>(kShortPathSize))
+    if (!slot || length == 0 || length >= static_cast<DWORD>(kShortPathSize))
         return;  // no such file, or a form too long to hold
     // Quoted: on volumes without 8.3 names the "short" form keeps its blanks.
     wchar_t open[kSoundCommandSize];
     wsprintfW(open, L"open \"%s\" alias zelbrin%u", shortPath, command.device);
+    *slot = command.device;
     SendMciCommand(open);
-    unsigned *slot = DeviceSlot(0);
-    if (slot)
-        *slot = command.device;
     // Answered while it opened: it must not sound after the answer.
     if (!CloseQueued(command.device))
         SendDeviceCommand(L"play", command.device);
@@ -127,8 +145,6 @@ static void RunCommand(const SoundCommand &command)
         SendMciCommand(L"close all");
         std::fill(openDevices, openDevices + kDeviceSlots, 0);
         SetEvent(allClosed);
-        break;
-    case kNothing:
         break;
     }
 }
@@ -179,30 +195,34 @@ static void Queue(SoundVerb verb, unsigned device, const wchar_t *path)
         return;
     }
     EnterCriticalSection(&queueLock);
-    if (queueLength < kQueueSize) {
-        SetCommand(&queue[(queueFirst + queueLength) % kQueueSize], verb, device, path);
-        ++queueLength;
-    }
+    SetCommand(&Queued(queueLength), verb, device, path);
+    ++queueLength;
     LeaveCriticalSection(&queueLock);
     SetEvent(commandsWaiting);
 }
 
 void PlayAlarmSound(const wchar_t *path, AlarmSound *sound)
 {
+    sound->device = 0;
+    if (soundsOn == kMaxAlarmSounds)
+        return;
+    ++soundsOn;
     sound->device = ++lastDevice;
     Queue(kPlay, sound->device, path);
 }
 
+// A play still waiting leaves the queue: nothing of it reaches the device.
 void StopAlarmSound(const AlarmSound *sound)
 {
     if (sound->device == 0)
         return;
+    --soundsOn;
     EnterCriticalSection(&queueLock);
-    SoundCommand *play = FindQueued(kPlay, sound->device);
-    if (play)
-        play->verb = kNothing;
+    int play = FindQueued(kPlay, sound->device);
+    if (play >= 0)
+        TakeOut(play);
     LeaveCriticalSection(&queueLock);
-    if (!play)
+    if (play < 0)
         Queue(kClose, sound->device, L"");
 }
 

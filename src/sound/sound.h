@@ -18,6 +18,10 @@ struct AlarmSound {
     unsigned device;
 };
 
+// How many sounds may be on at once, from PlayAlarmSound to StopAlarmSound;
+// one more stays silent. Every alarm box that can be open holds one.
+const int kMaxAlarmSounds = 4;
+
 // Both return at once: the file is looked up, opened, played and closed on
 // a thread of its own, in the order asked. The path is in UTF-16, so that a
 // name code page 936 cannot spell is looked up all the same. Failures are

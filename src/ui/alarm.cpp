@@ -18,8 +18,9 @@ struct AlarmBox {
     wchar_t caption[kNameSize];
 };
 
-// One ringing alarm a slot. A kind has at most one box open, and may have one
-// more whose task is gone, closing.
+// One ringing alarm a slot. A kind has at most one box open; a box whose
+// task is gone keeps its slot, closing, until its thread has answered, so
+// that a late answer never lands on the next alarm.
 struct OpenAlarm {
     const AlarmKind *kind;  // NULL: a free slot
     bool closing;           // its answer, when it comes, counts for nothing
@@ -30,6 +31,7 @@ struct OpenAlarm {
 };
 
 const int kOpenAlarmSlots = 4;
+static_assert(kOpenAlarmSlots <= kMaxAlarmSounds, "every box can sound");
 static OpenAlarm openAlarms[kOpenAlarmSlots];
 
 // A box that could not be shown is tried again after this long.

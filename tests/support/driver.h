@@ -76,10 +76,11 @@ inline void FillAddDialog(HWND dialog, const std::wstring &name, const SYSTEMTIM
     const int lists[] = {IDC_ADD_YEAR_LIST, IDC_ADD_MONTH_LIST, IDC_ADD_DAY_LIST, IDC_ADD_HOUR_LIST,
                          IDC_ADD_MINUTE_LIST};
     const int picks[] = {due.wYear - now.wYear, due.wMonth - 1, due.wDay - 1, due.wHour, due.wMinute};
-    // Picked as a user picks: the selection changes, then the dialog hears of it.
+    // Picked as a user picks, in a list that takes input: the selection
+    // changes, then the dialog hears of it.
     for (int i = 0; i < 5; ++i) {
         HWND list = GetDlgItem(dialog, lists[i]);
-        if (picks[i] < 0)
+        if (picks[i] < 0 || !IsWindowEnabled(list))
             continue;
         Send(list, CB_SETCURSEL, picks[i], 0);
         Send(dialog, WM_COMMAND, MAKEWPARAM(lists[i], CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));

@@ -22,30 +22,6 @@ using Devices = std::map<std::wstring, std::wstring>;
 
 HWND dialog;  // the main dialog of the test at hand, modeless
 
-// The multimedia system: the verbs sent, each device's file once it plays.
-// An open can be held, as a slow disk holds it.
-std::mutex mci;
-Texts verbs;
-Devices opened;
-Devices sounding;
-std::atomic<DWORD> openHeldMs;
-
-void SendMciCommand(const wchar_t *text)
-{
-    const std::wstring command = text;
-    const std::wstring alias = command.substr(command.rfind(L' ') + 1);
-    if (command.rfind(L"open \"", 0) == 0)
-        Sleep(openHeldMs);
-    std::lock_guard<std::mutex> lock(mci);
-    verbs.push_back(Gbk(command.substr(0, command.find(L' '))));
-    if (verbs.back() == "open")
-        opened[alias] = command.substr(6, command.find(L'"', 6) - 6);
-    if (verbs.back() == "play")
-        sounding[alias] = opened[alias];
-    if (verbs.back() == "close")
-        sounding.erase(alias);
-}
-
 std::string FileName(const std::wstring &path)
 {
     wchar_t longPath[MAX_PATH] = L"";
@@ -54,10 +30,40 @@ std::string FileName(const std::wstring &path)
     return Gbk(whole.substr(whole.rfind(L'\\') + 1));
 }
 
+// The multimedia system: each device's file, those sounding, and the verbs
+// sent with their files. An open can be held, as a slow disk holds it, for
+// 5 s at most.
+std::mutex mci;
+Devices opened;
+Devices sounding;
+Texts verbs;
+std::atomic<bool> openHeld;
+
+void SendMciCommand(const wchar_t *text)
+{
+    const std::wstring command = text;
+    const std::wstring alias = command.substr(command.rfind(L' ') + 1);
+    const std::string verb = Gbk(command.substr(0, command.find(L' ')));
+    for (DWORD start = GetTickCount(); verb == "open" && openHeld && GetTickCount() - start < 5000;)
+        Sleep(1);
+    std::lock_guard<std::mutex> lock(mci);
+    if (verb == "open")
+        opened[alias] = command.substr(6, command.find(L'"', 6) - 6);
+    if (verb == "play")
+        sounding[alias] = opened[alias];
+    if (verb == "close")
+        sounding.erase(alias);
+    verbs.push_back(verb + " " + FileName(opened[alias]));
+}
+
 // On an alarm box's thread an input method makes a window first, as on a
 // Chinese Windows; and, once asked, a box captioned 会 fails, as when out of
-// resources.
+// resources. Once asked too, the next box the program closes itself answers
+// only when the test lets it land, as a thread held up would.
 std::atomic<bool> failOnce;
+std::atomic<bool> holdNext;
+std::atomic<DWORD> heldThread;
+std::atomic<DWORD> answeredByTest;
 
 int WINAPI StandInMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style)
 {
@@ -69,6 +75,9 @@ int WINAPI StandInMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT sty
     const bool fail = lstrcmpW(caption, L"会") == 0 && failOnce.exchange(false);
     const int answer = fail ? 0 : show(owner, text, caption, style);
     DestroyWindow(ime);
+    if (GetCurrentThreadId() != answeredByTest && holdNext.exchange(false))
+        for (heldThread = GetCurrentThreadId(); heldThread;)
+            Sleep(1);
     return answer;
 }
 
@@ -171,7 +180,8 @@ bool Answer(const std::string &caption, int button)
     for (HWND box : ShownWindows(GetCurrentProcessId())) {
         if (box == dialog || Text(box) != caption)
             continue;
-        HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, GetWindowThreadProcessId(box, NULL));
+        answeredByTest = GetWindowThreadProcessId(box, NULL);
+        HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, answeredByTest);
         Post(box, button);
         const bool ended = WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
         CloseHandle(thread);
@@ -204,17 +214,22 @@ const std::string kSounds[] = {kHint, Gbk(TempFile(L"提示音\\铃.mp3")),
                                Gbk(TempFile(L"提示音\\钟.mp3"))};
 const std::wstring kIntervalSound = TempFile(L"노래\\노래 Straße.mp3");
 
-// The add-task dialog as a user fills it, a month or day of 0 left unpicked.
+// The add-task dialog as a user fills it, a month or day of 0 left unpicked,
+// and ends it: "确定", "取消" or the close box (SC_CLOSE).
 std::wstring nextName;
 SYSTEMTIME nextDue;
 std::wstring nextSound;
+UINT nextEnd = IDC_ADD_OK;
 
 void AcceptAddDialog(HWND add)
 {
     ExpectGlyphs(add);
     FillAddDialog(add, nextName, fakeNow, nextDue);
     SetText(add, IDC_ADD_SOUND_PATH, nextSound);
-    Post(add, IDC_ADD_OK);
+    if (nextEnd == SC_CLOSE)
+        PostMessageW(add, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else
+        Post(add, nextEnd);
 }
 
 void AddTask(const std::wstring &name, const SYSTEMTIME &due, const std::wstring &sound,
@@ -307,8 +322,10 @@ TEST(Ui, SoundPathsNameTheirFiles)
 }
 
 // No alarm waits, nor is one lost: a sound whose file takes seconds to open
-// holds no window and never sounds after its answer; a box that could not be
-// shown is shown again on the GUI thread, and only its answer counts.
+// holds no window, and never sounds after its answer; more alarms ring and
+// are answered meanwhile than the sound's queue holds, and the last still
+// sounds once the open is let go. A box that could not be shown is shown
+// again on the GUI thread, and only its answer counts.
 TEST(Ui, NoAlarmWaitsAndNoneIsLost)
 {
     Fresh();
@@ -317,27 +334,38 @@ TEST(Ui, NoAlarmWaitsAndNoneIsLost)
     SetText(dialog, IDC_MAIN_MINUTES, "1");
     SetText(dialog, IDC_MAIN_SOUND_PATH, kIntervalSound);
     Command(IDC_MAIN_START_INTERVAL);
-    openHeldMs = 2000;
+    openHeld = true;
     failOnce = true;
     fakeNow = Time(2026, 12, 6, 9, 59);
     fakeMonotonic += 60000;
     const DWORD start = GetTickCount();
     ScheduleTimerProc(dialog, WM_TIMER, kScheduleTimerId, 0);
     IntervalTimerProc(dialog, WM_TIMER, kIntervalTimerId, 0);
-    EXPECT_LT(GetTickCount() - start, 100u) << "the ticks waited for the sound";
-    Settle({"隔时|\n\n[确定]继续计时，[取消]退出计时|67|T"});
+    ASSERT_LT(GetTickCount() - start, 100u) << "the ticks waited for the sound";
+    const std::string intervalBox = "隔时|\n\n[确定]继续计时，[取消]退出计时|67|T";
+    Settle({intervalBox});
     EXPECT_EQ(1, TaskCount()) << "taken as answered";
-    EXPECT_TRUE(Answer("隔时", IDNO));
-    for (DWORD wait = GetTickCount(); shown.empty() && GetTickCount() - wait < 3000; Sleep(5))
-        Pump();
+    for (int ring = 0; ring < 20; ++ring) {
+        EXPECT_TRUE(Answer("隔时", IDYES)) << ring;
+        fakeMonotonic += 60000;
+        IntervalTimerProc(dialog, WM_TIMER, kIntervalTimerId, 0);
+        Settle({intervalBox});
+    }
     EXPECT_EQ(Texts{"会|会!|1|T"}, shown);
     EXPECT_EQ(0, TaskCount()) << "its answer did not remove the task";
-    EXPECT_LT(GetTickCount() - start, 1800u) << "the answers waited for the sound";
-    openHeldMs = 0;
-    for (DWORD wait = GetTickCount(); verbs.size() < 2 && GetTickCount() - wait < 5000; Sleep(5))
-        continue;
+    EXPECT_LT(GetTickCount() - start, 5000u) << "the rings outlasted the open's hold";
+    openHeld = false;
+    const Texts lastRing = {FileName(kIntervalSound), intervalBox};
+    EXPECT_EQ(lastRing, Settle(lastRing));
+    EXPECT_TRUE(Answer("隔时", IDNO));
+    EXPECT_EQ(Texts{}, Settle({}));
     std::lock_guard<std::mutex> lock(mci);
-    EXPECT_EQ((Texts{"open", "close"}), verbs);
+    std::sort(verbs.begin(), verbs.end());
+    const std::string task = FileName(Wide(kSounds[1]));
+    const std::string interval = FileName(kIntervalSound);
+    const Texts onlyTheLastPlays = {"close " + interval, "close " + task, "open " + interval,
+                                    "open " + task, "play " + interval};
+    EXPECT_EQ(onlyTheLastPlays, verbs);
 }
 
 // A plain model of both modes, as a user would tell them.
@@ -476,7 +504,12 @@ void Add(const std::string &how)
     due.wDay *= how != "no day";
     const Name &name = kNames[m.tasks.size() % std::size(kNames)];
     const std::string &sound = kSounds[m.tasks.size() % std::size(kSounds)];
+    const bool cancelled = how.find(" 取消") != std::string::npos;
+    const bool closed = how.find(" 关闭") != std::string::npos;
+    nextEnd = cancelled ? IDC_ADD_CANCEL : closed ? SC_CLOSE : IDC_ADD_OK;
     AddTask(name.typed, due, Wide(sound));
+    if (nextEnd != IDC_ADD_OK)
+        return;
     if (noDate)
         ExpectError("插入失败", "任务日期不完整，请选择月和日");
     else if (minute <= Minute(fakeNow))
@@ -534,6 +567,51 @@ bool Press(const std::string &name)
     return true;
 }
 
+// "更改" on the second task: its details show it as kept, and all three
+// texts change.
+void ChangeSecondTask(HWND details)
+{
+    Task &task = std::next(m.tasks.begin())->second;
+    EXPECT_EQ(task.name, Text(details, IDC_DETAILS_NAME));
+    EXPECT_EQ(task.message, Text(details, IDC_DETAILS_MESSAGE));
+    EXPECT_EQ(task.sound, Text(details, IDC_DETAILS_SOUND_PATH));
+    task = {"改期", "改期!", task.sound == kSounds[1] ? kSounds[2] : kSounds[1]};
+    SetText(details, IDC_DETAILS_NAME, task.name);
+    SetText(details, IDC_DETAILS_MESSAGE, task.message);
+    SetText(details, IDC_DETAILS_SOUND_PATH, task.sound);
+    Post(details, IDC_DETAILS_CHANGE);
+}
+
+bool ChangeSecond()
+{
+    if (m.tasks.size() < 2)
+        return false;
+    SendDlgItemMessageW(dialog, IDC_MAIN_TASK_LIST, LB_SETCURSEL, 1, 0);
+    handler = ChangeSecondTask;
+    Command(IDC_MAIN_DETAILS);
+    return true;
+}
+
+// "hold": the next box the program closes answers late; "land": now. The
+// late answer must change nothing.
+bool Hold()
+{
+    if (holdNext || heldThread)
+        return false;
+    holdNext = true;
+    return true;
+}
+
+bool Land()
+{
+    HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, heldThread);
+    heldThread = 0;
+    const bool landed = thread && WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
+    CloseHandle(thread);
+    Pump();
+    return landed;
+}
+
 // OK: the task leaves, and a countdown not stopped meanwhile goes on at
 // once. Yes counts again and No ends, only for the count the box stands for.
 bool AnswerBox(const std::string &name)
@@ -566,6 +644,12 @@ bool Take(const std::string &step)
         SetText(dialog, IDC_MAIN_MINUTES, m.minutes = step.substr(8));
     else if (step == "OK" || step == "Yes" || step == "No")
         return AnswerBox(step);
+    else if (step == "更改")
+        return ChangeSecond();
+    else if (step == "hold")
+        return Hold();
+    else if (step == "land")
+        return Land();
     else
         return Press(step);
     return true;
@@ -616,17 +700,19 @@ Texts ProductView()
     return view;
 }
 
-// From 09:58:20, every rule in turn: tasks added and refused; both boxes
-// open at once; a task due under another's box, late ones in order; a stop,
-// "-", "清空", "删除无效" and a new count under a box; minutes refused at
-// "开始计时" and at "是".
+// From 09:58:20, every rule in turn: tasks added, refused and cancelled, one
+// on December 31; both boxes open at once; a task due under another's box,
+// late ones in order; a stop, "-", "清空", "删除无效" and a new count under a
+// box; minutes refused at "开始计时" and at "是"; "更改" on a task that then
+// rings; a closed box's answer landing after the next alarm of each mode rang.
 const char kScript[] =
-    "minutes 1|+2|+3|+5|+0|+2|+no month|+no day|+-5|执行|1100 ms|开始计时|-none|"
+    "minutes 1|+2|+3|+5|+0|+2|+no month|+no day|+-5|执行|1100 ms|+4 取消|+4 关闭|开始计时|-none|"
     "100000 ms|60000 ms|执行|OK|Yes|停止任务|OK|60000 ms|开始计时|No|60000 ms|开始计时|60000 ms|Yes|"
     "minutes 1x|60000 ms|Yes|开始计时|minutes 0|开始计时|minutes 35791395|开始计时|minutes |开始计时|minutes 2|开始计时|"
     "120000 ms|停止计时|Yes|minutes 35791394|开始计时|停止计时|minutes 1|+2|+3|+4|执行|-second|-first|执行|"
-    "1800000 ms|-first|+2|执行|120000 ms|清空|+1|+2|执行|60000 ms|删除无效|+1|+2|+3|执行|300000 ms|OK|OK|OK|"
-    "+1|+2|1800000 ms|执行|删除无效|+2|+3|执行|-second|清空";
+    "1800000 ms|-first|+2|执行|120000 ms|+36000|清空|+1|+2|执行|60000 ms|hold|删除无效|60000 ms|land|OK|"
+    "+1|+2|+3|更改|执行|300000 ms|OK|OK|OK|+1|+2|1800000 ms|执行|删除无效|+2|+3|执行|-second|清空|"
+    "minutes 2|开始计时|+1|执行|60000 ms|hold|清空|60000 ms|land|No";
 
 // The script, then random steps of it, each compared with the model.
 TEST(Ui, BothModesFollowAModelOfThem)
