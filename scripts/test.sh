@@ -10,6 +10,9 @@ bash scripts/build.sh native
 bash scripts/build.sh win32
 
 source scripts/wine-env.sh
+# The users' time zone, UTC+8, for Wine's server as for the programs: a
+# program that read the UTC clock would ring 8 hours late for them.
+export TZ=Asia/Shanghai
 build_for_wine
 trap stop_session EXIT
 ensure_display

@@ -3,7 +3,8 @@
 #include <stdio.h>
 
 #include "support/driver.h"
-#include "ui/messages.h"
+
+#include <shellapi.h>
 
 namespace {
 
@@ -38,6 +39,62 @@ double Loudness(long from, long bytes)
     return count == wanted ? sqrt(sum / count) / 32768 : NAN;
 }
 
+// The icons of the tray as Wine shows it, where no window manager offers one.
+std::vector<HWND> TrayIcons()
+{
+    std::vector<HWND> icons;
+    HWND tray = FindWindowW(L"__winex11_standalone_tray", NULL);
+    for (HWND icon = NULL; tray && (icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", NULL));)
+        icons.push_back(icon);
+    return icons;
+}
+
+// An icon the tray did not show before.
+HWND NewTrayIcon(const std::vector<HWND> &before)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(10)) {
+        for (HWND icon : TrayIcons()) {
+            if (std::find(before.begin(), before.end(), icon) == before.end())
+                return icon;
+        }
+    }
+    return NULL;
+}
+
+// The mouse moved there and clicked, as a user's mouse does it.
+void Click(int x, int y, DWORD down, DWORD up)
+{
+    const DWORD moves[] = {MOUSEEVENTF_MOVE, down, up};
+    INPUT input[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        input[i].type = INPUT_MOUSE;
+        input[i].mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input[i].mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        input[i].mi.dwFlags = moves[i] | MOUSEEVENTF_ABSOLUTE;
+    }
+    SendInput(3, input, sizeof input[0]);
+}
+
+void ClickIcon(HWND icon, DWORD down, DWORD up)
+{
+    RECT at = {};
+    GetWindowRect(icon, &at);
+    Click((at.left + at.right) / 2, (at.top + at.bottom) / 2, down, up);
+}
+
+// A right click on the icon, and the menu's first item ("关于") or second
+// ("退出") clicked.
+bool ChooseFromTrayMenu(HWND icon, int item)
+{
+    ClickIcon(icon, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    HWND menu = WaitWindow("*", 5000, "#32768");
+    RECT at = {};
+    GetWindowRect(menu, &at);
+    Click((at.left + at.right) / 2, at.top + (at.bottom - at.top) * (2 * item + 1) / 4,
+          MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    return menu != NULL;
+}
+
 // Milliseconds into the local clock's current minute.
 int MsIntoMinute()
 {
@@ -46,19 +103,26 @@ int MsIntoMinute()
     return now.wSecond * kSecondMs + now.wMilliseconds;
 }
 
-// On an English Windows, with the window hidden in the tray and the sounds
-// in a folder with a Chinese name: the interval rings with a loud tone, its
-// minute kept although the program was held for 5 s, and a task rings over it
-// with a soft one as its minute starts, though "执行" was pressed half-way
-// through a second. No silences the interval while the task plays on. The
-// tray icon brings the window back, and "退出" ends the program at once,
-// under an add-task dialog.
+// On an English Windows in China's time zone, with the window hidden in the
+// tray and the sounds in a folder with a Chinese name: the interval rings
+// with a loud tone, its minute kept although the program was held for 5 s,
+// and a task rings over it with a soft one as its minute starts, though
+// "执行" was pressed half-way through a second. No silences the interval
+// while the task plays on. The tray icon, clicked, brings the window back
+// and offers "关于"; after a new taskbar it is there again, and its "退出"
+// ends the program at once, under an add-task dialog, taking the icon along.
 TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
 {
     const char *folder = getenv("ZELBRIN_SOUND_DIR");
     ASSERT_TRUE(folder) << "run through tests/e2e/run.sh";
+    TIME_ZONE_INFORMATION zone;
+    GetTimeZoneInformation(&zone);
+    ASSERT_EQ(-8 * 60, zone.Bias) << "not the users' time zone, UTC+8";
     programPath = getenv("ZELBRIN_EXE");  // a Unix path is one on drive Z:
+    const std::vector<HWND> othersIcons = TrayIcons();
     ASSERT_TRUE(StartProgram());
+    HWND icon = NewTrayIcon(othersIcons);
+    ASSERT_TRUE(icon) << "no icon in the tray";
     recording = std::string(folder) + "\\sound.raw";
     const std::string sounds = std::string(folder) + "\\提示音 dir\\";
     SetText(mainWindow, IDC_MAIN_MINUTES, "1");
@@ -108,13 +172,33 @@ TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
     printf("a second after No, the loudness is %.3f\n", after);
     EXPECT_GT(after, 0.03) << "the task's tone stopped with the interval's";
     EXPECT_LT(after, 0.15) << "the interval's tone went on";
-    SendMessageW(mainWindow, WM_TRAYNOTIFY, 0, WM_LBUTTONDOWN);
-    EXPECT_TRUE(IsWindowVisible(mainWindow)) << "the tray icon did not bring the window back";
+    ClickIcon(icon, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    for (DWORD start = GetTickCount(); !IsWindowVisible(mainWindow) && GetTickCount() - start < 3000;)
+        Sleep(10);
+    EXPECT_TRUE(IsWindowVisible(mainWindow)) << "a click on the icon did not bring the window back";
+    ASSERT_TRUE(ChooseFromTrayMenu(icon, 0));
+    HWND usage = WaitWindow("使用说明");
+    ASSERT_TRUE(usage) << "关于 showed no usage box";
+    Post(usage, IDOK);
+    ASSERT_TRUE(WaitGone(usage));
 
+    // A taskbar made anew has no icons until the programs add theirs again.
+    const std::vector<HWND> iconsBefore = TrayIcons();
+    NOTIFYICONDATAW gone = {};
+    gone.cbSize = sizeof gone;
+    gone.hWnd = mainWindow;
+    Shell_NotifyIconW(NIM_DELETE, &gone);
+    PostMessageW(mainWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    icon = NewTrayIcon(iconsBefore);
+    ASSERT_TRUE(icon) << "no icon after a new taskbar";
     Post(mainWindow, IDC_MAIN_ADD);
-    ASSERT_TRUE(WaitWindow("时间设置"));
-    Post(mainWindow, IDM_TRAY_EXIT);
+    HWND add = WaitWindow("时间设置");
+    ASSERT_TRUE(add);
+    // It opens in the screen's corner, over Wine's tray: dragged aside.
+    SetWindowPos(add, NULL, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(ChooseFromTrayMenu(icon, 1));
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.hProcess, 1500)) << "still running after 1.5 s";
+    EXPECT_FALSE(IsWindow(icon)) << "退出 left its icon in the tray";
     DWORD status = 1;
     GetExitCodeProcess(program.hProcess, &status);
     EXPECT_EQ(0u, status);

@@ -122,15 +122,15 @@ inline HWND mainWindow;
 // Windows of the program a test has met and lets stay open.
 inline std::vector<HWND> metWindows;
 
-// A shown dialog of the program with this caption ("*": any). Any other shown window
-// the test has not met ends the wait at once.
-inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 10000)
+// A shown dialog (or other kind) of the program with this caption ("*": any). Any
+// other shown window the test has not met ends the wait at once.
+inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 10000, const char *kind = "#32770")
 {
     for (DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs; Sleep(10)) {
         for (HWND window : ShownWindows(program.dwProcessId)) {
             if (std::find(metWindows.begin(), metWindows.end(), window) != metWindows.end())
                 continue;
-            if (ClassOf(window) == "#32770" && (caption == "*" || caption == Text(window)))
+            if (ClassOf(window) == kind && (caption == "*" || caption == Text(window)))
                 return metWindows.emplace_back(window);
             const std::string what = "\"" + Text(window) + "\" (" + ClassOf(window) + ")";
             fprintf(stderr, "unexpected window %s of process %lu\n", what.c_str(), program.dwProcessId);
