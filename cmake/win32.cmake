@@ -80,7 +80,8 @@ add_test(NAME e2e.program
             $<TARGET_FILE:e2e_driver> $<TARGET_FILE:zelbrin> ${CMAKE_BINARY_DIR}/e2e)
 # Windows shown at once on one desktop take the focus from each other and
 # close each other's menus, so the tests that show them take turns.
-set_tests_properties(e2e.program PROPERTIES ENVIRONMENT ZELBRIN_CODE_PAGE=1252)
+# In the users' time zone, UTC+8 (scripts/test.sh starts Wine's server in it).
+set_tests_properties(e2e.program PROPERTIES ENVIRONMENT "ZELBRIN_CODE_PAGE=1252;TZ=Asia/Shanghai")
 set(DESKTOP_TESTS win32.ui_tests win32.ui_tests.cp1252 e2e.program)
 set_tests_properties(${DESKTOP_TESTS} PROPERTIES RESOURCE_LOCK desktop TIMEOUT 360)
 foreach(test ${DESKTOP_TESTS})

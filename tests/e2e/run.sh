@@ -11,8 +11,6 @@ mkdir -p "$sounds"
 # open: the level tells which plays.
 sox -n -r 44100 -c 2 "$sounds/interval tone.mp3" synth 200 sine 440 vol 0.8
 sox -n -r 44100 -c 2 "$sounds/task tone.mp3" synth 200 sine 660 vol 0.1
-# The users' clock: China's time zone, UTC+8, for Wine and its server too.
-export TZ=Asia/Shanghai
 export PULSE_SERVER="unix:$work/pulse"
 pulseaudio --daemonize=no --exit-idle-time=-1 -n --load="module-null-sink sink_name=zelbrin_sink" \
     --load="module-native-protocol-unix socket=$work/pulse auth-anonymous=1" >"$work/pulse.log" 2>&1 &

@@ -98,22 +98,17 @@ inline std::string Describe(HWND box)
     return Text(box) + "|" + Text(box, 0xFFFF) + "|" + buttons + "|" + (topmost ? "T" : "");
 }
 
-inline BOOL CALLBACK NoteShownWindow(HWND window, LPARAM found)
-{
-    auto *windows = reinterpret_cast<std::pair<DWORD, std::vector<HWND>> *>(found);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == windows->first && IsWindowVisible(window))
-        windows->second.push_back(window);
-    return TRUE;
-}
-
 // The shown top-level windows of a process, as one snapshot.
 inline std::vector<HWND> ShownWindows(DWORD processId)
 {
-    std::pair<DWORD, std::vector<HWND>> found = {processId, {}};
-    EnumWindows(NoteShownWindow, reinterpret_cast<LPARAM>(&found));
-    return found.second;
+    std::vector<HWND> shown;
+    for (HWND window = GetTopWindow(NULL); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == processId && IsWindowVisible(window))
+            shown.push_back(window);
+    }
+    return shown;
 }
 
 inline std::string programPath;
