@@ -53,15 +53,13 @@ void Click(HWND window, int row, int rows, DWORD down, DWORD up)
 {
     RECT at = {};
     GetWindowRect(window, &at);
+    const LONG x = (at.left + at.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    const LONG y = (at.top + (at.bottom - at.top) * (2 * row + 1) / (2 * rows)) * 65535 /
+                   (GetSystemMetrics(SM_CYSCREEN) - 1);
     const DWORD moves[] = {MOUSEEVENTF_MOVE, down, up};
-    INPUT input[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        input[i].type = INPUT_MOUSE;
-        input[i].mi.dx = (at.left + at.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        input[i].mi.dy = (at.top + (at.bottom - at.top) * (2 * row + 1) / (2 * rows)) * 65535 /
-                         (GetSystemMetrics(SM_CYSCREEN) - 1);
-        input[i].mi.dwFlags = moves[i] | MOUSEEVENTF_ABSOLUTE;
-    }
+    INPUT input[3];
+    for (int i = 0; i < 3; ++i)
+        input[i] = {INPUT_MOUSE, {{x, y, 0, moves[i] | MOUSEEVENTF_ABSOLUTE, 0, 0}}};
     SendInput(3, input, sizeof input[0]);
 }
 

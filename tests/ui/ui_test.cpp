@@ -283,14 +283,17 @@ TEST(Ui, NoAlarmWaitsAndNoneIsLost)
     const std::string intervalBox = "隔时|\n\n[确定]继续计时，[取消]退出计时|67|T";
     Settle({intervalBox});
     EXPECT_EQ(1, TaskCount()) << "taken as answered";
+    // Shown again and answered: its close waits behind the interval's play.
+    for (DWORD wait = GetTickCount(); shown.empty() && GetTickCount() - wait < 3000; Sleep(5))
+        Pump();
+    EXPECT_EQ(Texts{"会|会!|1|T"}, shown);
+    EXPECT_EQ(0, TaskCount()) << "its answer did not remove the task";
     for (int ring = 0; ring < 20; ++ring) {
         EXPECT_TRUE(Answer("隔时", IDYES)) << ring;
         fakeMonotonic += 60000;
         IntervalTimerProc(dialog, WM_TIMER, kIntervalTimerId, 0);
         Settle({intervalBox});
     }
-    EXPECT_EQ(Texts{"会|会!|1|T"}, shown);
-    EXPECT_EQ(0, TaskCount()) << "its answer did not remove the task";
     EXPECT_LT(GetTickCount() - start, 5000u) << "the rings outlasted the open's hold";
     openHeld = false;
     const Texts lastRing = {FileName(kIntervalSound), intervalBox};
