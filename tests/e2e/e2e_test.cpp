@@ -136,7 +136,7 @@ TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
     EXPECT_GT(Loudness(kBytesPerSecond / 2, kBytesPerSecond), 0.3);
     HWND task = WaitWindow("定时", 80000);
     const int late = MsIntoMinute();
-    ASSERT_TRUE(task) << "the task waited for the interval's box";
+    ASSERT_TRUE(task) << "the task's box did not open in its minute";
     printf("the task's box opened %d ms into its minute\n", late);
     EXPECT_LT(late, 200);
     Post(interval, IDNO);

@@ -87,8 +87,7 @@ inline void FillAddDialog(HWND dialog, const std::wstring &name, const SYSTEMTIM
     }
 }
 
-// A message box as its user sees it: "caption|text|buttons|", then T if it
-// is topmost. The buttons are the ids of those shown (Wine hides the others).
+// A box as its user sees it: "caption|text|ids of the buttons shown|T if topmost".
 inline std::string Describe(HWND box)
 {
     std::string buttons;
@@ -98,17 +97,22 @@ inline std::string Describe(HWND box)
     return Text(box) + "|" + Text(box, 0xFFFF) + "|" + buttons + "|" + (topmost ? "T" : "");
 }
 
+inline BOOL CALLBACK NoteShownWindow(HWND window, LPARAM found)
+{
+    auto *windows = reinterpret_cast<std::pair<DWORD, std::vector<HWND>> *>(found);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == windows->first && IsWindowVisible(window))
+        windows->second.push_back(window);
+    return TRUE;
+}
+
 // The shown top-level windows of a process, as one snapshot.
 inline std::vector<HWND> ShownWindows(DWORD processId)
 {
-    std::vector<HWND> shown;
-    for (HWND window = GetTopWindow(NULL); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == processId && IsWindowVisible(window))
-            shown.push_back(window);
-    }
-    return shown;
+    std::pair<DWORD, std::vector<HWND>> found = {processId, {}};
+    EnumWindows(NoteShownWindow, reinterpret_cast<LPARAM>(&found));
+    return found.second;
 }
 
 inline std::string programPath;
