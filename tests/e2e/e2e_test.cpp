@@ -47,8 +47,7 @@ HWND TrayIcon(HWND old = NULL)
     return NULL;
 }
 
-// The mouse moved onto the middle of row `row` of `rows` of the window, and
-// clicked, as a user's mouse does it.
+// A click, as a user's mouse makes it, amid row `row` of `rows` of the window.
 void Click(HWND window, int row, int rows, DWORD down, DWORD up)
 {
     RECT at = {};
@@ -63,10 +62,13 @@ void Click(HWND window, int row, int rows, DWORD down, DWORD up)
     SendInput(3, input, sizeof input[0]);
 }
 
-// A right click on the icon, and the menu's first item ("关于") or second
-// ("退出") clicked.
+// A right click on the icon, and its menu's item 0 ("关于") or 1 ("退出"). The
+// tray is put in front first, as the click would: with no window manager, Wine
+// gives it the focus late, after the menu opened, which closes the menu.
 bool ChooseFromTrayMenu(HWND icon, int item)
 {
+    SetForegroundWindow(GetParent(icon));
+    Sleep(300);
     Click(icon, 0, 1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     HWND menu = WaitWindow("*", 5000, "#32768");
     Click(menu, item, 2, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
@@ -104,8 +106,7 @@ TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
     SetText(mainWindow, IDC_MAIN_SOUND_PATH, sounds + "interval tone.mp3");
     SYSTEMTIME now;
     GetLocalTime(&now);
-    // Due at least 68 s from now: the interval's minute runs out first.
-    // Quoted, as Explorer's "copy as path" gives it.
+    // Due after the interval's minute, 68 s on at least; quoted, as "copy as path" gives it.
     ASSERT_TRUE(AddTask("定时", now.wSecond < 50 ? 2 : 3, "\"" + sounds + "task tone.mp3\""));
     while (MsIntoMinute() % kSecondMs < 500)
         Sleep(1);
