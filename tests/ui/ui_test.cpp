@@ -297,11 +297,10 @@ TEST(Ui, NoAlarmWaitsAndNoneIsLost)
     EXPECT_TRUE(Answer("隔时", IDNO));
     EXPECT_EQ(Texts{}, Settle({}));
     std::lock_guard<std::mutex> lock(mci);
-    std::sort(verbs.begin(), verbs.end());
     const std::string task = FileName(Wide(kSounds[1]));
     const std::string interval = FileName(kIntervalSound);
-    const Texts onlyTheLastPlays = {"close " + interval, "close " + task, "open " + interval,
-                                    "open " + task, "play " + interval};
+    const Texts onlyTheLastPlays = {"open " + task, "close " + task, "open " + interval,
+                                    "play " + interval, "close " + interval};
     EXPECT_EQ(onlyTheLastPlays, verbs);
 }
 
@@ -655,7 +654,8 @@ TEST(Ui, BothModesFollowAModelOfThem)
         SCOPED_TRACE("step " + std::to_string(step) + ": " + taken);
         m.errors.clear();
         shown.clear();
-        EXPECT_TRUE(Take(taken) || step >= scripted) << "could not be taken";
+        if (!Take(taken) && step < scripted)
+            ADD_FAILURE() << "a step of the script could not be taken";
         EXPECT_EQ(ModelScene(), Settle(ModelScene()));
         EXPECT_EQ(m.errors, shown);
         EXPECT_EQ(ModelView(), ProductView());
