@@ -26,6 +26,12 @@ target_include_directories(zelbrin_core PUBLIC src)
 target_compile_definitions(zelbrin_core PUBLIC WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0501)
 target_compile_options(zelbrin_core PUBLIC $<$<COMPILE_LANGUAGE:CXX>:${ZELBRIN_CXX_FLAGS}>)
 target_link_libraries(zelbrin_core PUBLIC ${SYSTEM_LIBS})
+# Nothing of the program throws, and each of its function-local statics is
+# first reached on one thread alone. Without the runtime's exception and
+# static-guard support, whose locks come from the posix threads library, the
+# exe imports nothing Windows XP lacks (that library wants GetTickCount64).
+set(PROGRAM_ONLY_FLAGS $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-threadsafe-statics>)
+target_compile_options(zelbrin_core PRIVATE ${PROGRAM_ONLY_FLAGS})
 
 set(RESOURCE_SCRIPT src/res/zelbrin.rc)
 set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES
@@ -39,9 +45,13 @@ add_executable(zelbrin WIN32
     src/app/mci.cpp
     ${RESOURCE_SCRIPT})
 target_include_directories(zelbrin PRIVATE src/res)
+target_compile_options(zelbrin PRIVATE ${PROGRAM_ONLY_FLAGS})
 target_link_libraries(zelbrin PRIVATE zelbrin_core)
 target_link_options(zelbrin PRIVATE ${STATIC_RUNTIME} -s)
 set_target_properties(zelbrin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
+    add_subdirectory(packaging)
+endif()
 
 # Tier 1 again, compiled by MinGW: the wsprintfA path must agree with the
 # native one.

@@ -39,10 +39,16 @@ static const UINT kShowAgainMs = 1000;
 // How long a box's thread waits before it posts again into a full queue.
 static const DWORD kPostAgainMs = 50;
 
-// The box the calling thread shows, for its hook. Boxes shown on the GUI
-// thread can nest, so each keeps the outer one's and puts it back.
-static thread_local const AlarmBox *threadBox;
-static thread_local HWND threadBoxWindow;
+// The box the calling thread shows, and its window once made, for its hook.
+// Each thread keeps its own in a slot of Windows's thread storage: the C++
+// runtime's would bring in a threads library that Windows XP cannot load.
+// Boxes shown on the GUI thread can nest, so each keeps the outer one's and
+// puts it back.
+struct WatchedBox {
+    const AlarmBox *box;
+    HWND window;
+};
+static const DWORD watchedBoxSlot = TlsAlloc();
 
 bool AlarmBoxMayActivate(HWND foreground, bool byMouse)
 {
@@ -88,12 +94,15 @@ static bool IsBoxWindow(HWND window, const CREATESTRUCTW *create)
 static LRESULT CALLBACK WatchAlarmBox(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_CREATEWND && !threadBoxWindow &&
+    WatchedBox *watched = static_cast<WatchedBox *>(TlsGetValue(watchedBoxSlot));
+    if (!watched)
+        return CallNextHookEx(NULL, code, wParam, lParam);
+    if (code == HCBT_CREATEWND && !watched->window &&
         IsBoxWindow(window, reinterpret_cast<CBT_CREATEWNDW *>(lParam)->lpcs)) {
-        threadBoxWindow = window;
-        Report(threadBox, WM_ALARMSHOWN, reinterpret_cast<LPARAM>(window));
+        watched->window = window;
+        Report(watched->box, WM_ALARMSHOWN, reinterpret_cast<LPARAM>(window));
     }
-    if (code == HCBT_ACTIVATE && window == threadBoxWindow) {
+    if (code == HCBT_ACTIVATE && window == watched->window) {
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         bool byMouse = reinterpret_cast<CBTACTIVATESTRUCT *>(lParam)->fMouse != FALSE;
         if (!AlarmBoxMayActivate(GetForegroundWindow(), byMouse))
@@ -110,16 +119,14 @@ static LRESULT CALLBACK WatchAlarmBox(int code, WPARAM wParam, LPARAM lParam)
 static DWORD WINAPI WaitForAnswer(void *parameter)
 {
     const AlarmBox *box = static_cast<const AlarmBox *>(parameter);
-    const AlarmBox *outerBox = threadBox;
-    HWND outerWindow = threadBoxWindow;
-    threadBox = box;
-    threadBoxWindow = NULL;
+    WatchedBox watched = {box, NULL};
+    void *outer = TlsGetValue(watchedBoxSlot);
+    TlsSetValue(watchedBoxSlot, &watched);
     HHOOK hook = SetWindowsHookExW(WH_CBT, WatchAlarmBox, NULL, GetCurrentThreadId());
     int answer = MessageBoxW(NULL, box->text, box->caption, box->style | MB_TOPMOST);
     if (hook)
         UnhookWindowsHookEx(hook);
-    threadBox = outerBox;
-    threadBoxWindow = outerWindow;
+    TlsSetValue(watchedBoxSlot, outer);
     Report(box, WM_ALARMANSWER, answer);
     return 0;
 }
