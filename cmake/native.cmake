@@ -12,7 +12,7 @@ function(add_schedule_tests name)
     add_test(NAME native.${name} COMMAND ${name})
 endfunction()
 
-add_schedule_tests(schedule_tests)
+add_schedule_tests(schedule_tests --coverage)
 add_schedule_tests(schedule_tests_sanitized ${SANITIZE_FLAGS})
 
 # Static analysis of the program's sources. A finding fails the run unless

@@ -11,7 +11,7 @@ need_root() {
     fi
 }
 
-native_pkgs="cmake g++ make cppcheck clang-format googletest mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb x11-apps x11-utils fonts-wqy-microhei imagemagick locales xauth pulseaudio pulseaudio-utils sox libsox-fmt-mp3"
+native_pkgs="cmake g++ make cppcheck clang-format googletest gcovr mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb x11-apps x11-utils fonts-wqy-microhei imagemagick locales xauth pulseaudio pulseaudio-utils sox libsox-fmt-mp3"
 i386_pkgs="wine wine32:i386 gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386"
 
 missing=""

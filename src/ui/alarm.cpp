@@ -47,14 +47,29 @@ static const DWORD kPostAgainMs = 50;
 struct WatchedBox {
     const AlarmBox *box;
     HWND window;
+    HWND wasInFront;  // as the box was made: the window the user was in
 };
 static const DWORD watchedBoxSlot = TlsAlloc();
 
-bool AlarmBoxMayActivate(HWND foreground, bool byMouse)
+static bool OfThisProgram(HWND window)
 {
     DWORD process = 0;
-    GetWindowThreadProcessId(foreground, &process);
-    return byMouse || (foreground && process != GetCurrentProcessId());
+    GetWindowThreadProcessId(window, &process);
+    return window && process == GetCurrentProcessId();
+}
+
+bool AlarmBoxMayActivate(HWND foreground, bool byMouse)
+{
+    return byMouse || (foreground && !OfThisProgram(foreground));
+}
+
+// A box refused activation has all the same taken the foreground, and with it
+// the keyboard, from the window the user was in: the next key would be lost.
+// Where that is one of this program's, it gets them back.
+static void GiveBackForeground(HWND wasInFront)
+{
+    if (OfThisProgram(wasInFront) && GetForegroundWindow() != wasInFront)
+        SetForegroundWindow(wasInFront);
 }
 
 static bool OnGuiThread(HWND mainWindow)
@@ -100,13 +115,16 @@ static LRESULT CALLBACK WatchAlarmBox(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND && !watched->window &&
         IsBoxWindow(window, reinterpret_cast<CBT_CREATEWNDW *>(lParam)->lpcs)) {
         watched->window = window;
+        watched->wasInFront = GetForegroundWindow();
         Report(watched->box, WM_ALARMSHOWN, reinterpret_cast<LPARAM>(window));
     }
     if (code == HCBT_ACTIVATE && window == watched->window) {
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         bool byMouse = reinterpret_cast<CBTACTIVATESTRUCT *>(lParam)->fMouse != FALSE;
-        if (!AlarmBoxMayActivate(GetForegroundWindow(), byMouse))
+        if (!AlarmBoxMayActivate(GetForegroundWindow(), byMouse)) {
+            GiveBackForeground(watched->wasInFront);
             return 1;
+        }
     }
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
@@ -119,7 +137,7 @@ static LRESULT CALLBACK WatchAlarmBox(int code, WPARAM wParam, LPARAM lParam)
 static DWORD WINAPI WaitForAnswer(void *parameter)
 {
     const AlarmBox *box = static_cast<const AlarmBox *>(parameter);
-    WatchedBox watched = {box, NULL};
+    WatchedBox watched = {box, NULL, NULL};
     void *outer = TlsGetValue(watchedBoxSlot);
     TlsSetValue(watchedBoxSlot, &watched);
     HHOOK hook = SetWindowsHookExW(WH_CBT, WatchAlarmBox, NULL, GetCurrentThreadId());

@@ -3,8 +3,6 @@
 #include "schedule/task_table.h"
 #include "support/fake_clock.h"
 
-namespace {
-
 // A 101st task is refused wherever it would go, and the table stays whole.
 TEST(TaskTable, RefusesThe101stTask)
 {
@@ -16,5 +14,3 @@ TEST(TaskTable, RefusesThe101stTask)
     EXPECT_EQ(kTaskCapacity - 1, taskTable.lastIndex);
     EXPECT_EQ(1, taskTable.slots[kTaskCapacity - 1].dueTime.wHour) << "the last task overwritten";
 }
-
-}  // namespace

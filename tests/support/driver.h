@@ -1,7 +1,7 @@
 #pragma once
 
-// Works the program's windows by messages, in-process or from a second one,
-// in UTF-16, comparing texts as code page 936. A send gives up after 5 s.
+// Works the program's windows by messages, in-process or from a second one, in UTF-16, comparing texts
+// as code page 936. A send gives up after 5 s.
 #include <windows.h>
 
 #include <stdio.h>
@@ -76,8 +76,8 @@ inline void FillAddDialog(HWND dialog, const std::wstring &name, const SYSTEMTIM
     const int lists[] = {IDC_ADD_YEAR_LIST, IDC_ADD_MONTH_LIST, IDC_ADD_DAY_LIST, IDC_ADD_HOUR_LIST,
                          IDC_ADD_MINUTE_LIST};
     const int picks[] = {due.wYear - now.wYear, due.wMonth - 1, due.wDay - 1, due.wHour, due.wMinute};
-    // Picked as a user picks, in a list that takes input: the selection
-    // changes, then the dialog hears of it.
+    // Picked as a user picks, in a list that takes input: the selection changes, then the dialog hears
+    // of it.
     for (int i = 0; i < 5; ++i) {
         HWND list = GetDlgItem(dialog, lists[i]);
         if (picks[i] < 0 || !IsWindowEnabled(list))
@@ -121,8 +121,8 @@ inline HWND mainWindow;
 // Windows of the program a test has met and lets stay open.
 inline std::vector<HWND> metWindows;
 
-// A shown dialog (or other kind) of the program with this caption ("*": any). Any
-// other shown window the test has not met ends the wait at once.
+// A shown dialog (or other kind) of the program with this caption ("*": any). Any other shown window the
+// test has not met ends the wait at once.
 inline HWND WaitWindow(const std::string &caption, DWORD timeoutMs = 10000, const char *kind = "#32770")
 {
     for (DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs; Sleep(10)) {
