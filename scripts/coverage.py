@@ -4,7 +4,8 @@
 Reads the counts their last run left: build/native's with the native gcov,
 WINE_TREE's with MINGW_GCOV, both through gcovr from the repository's top
 folder (its filter is taken from there). Prints one line of the lines and
-functions of src/ they entered, then the functions they never enter. Fails
+functions of src/ they entered, then the functions they never enter, and
+leaves the same in build/coverage.txt for the test command to show. Fails
 when one of those, or a file they do not compile, is missing from
 scripts/coverage-tier3.txt, which says what reaches each. Both builds
 compile the task table, so a function is known by its file and first line,
@@ -53,8 +54,9 @@ def share(counts):
     return f'{100 * run / len(counts):.1f} % ({run} of {len(counts)})'
 
 
+report = []
 entered = [entry[1] for entry in functions.values()]
-print(f'coverage of src/ by tiers 1 and 2: lines {share(list(lines.values()))}, functions {share(entered)}')
+report.append(f'coverage of src/ by tiers 1 and 2: lines {share(list(lines.values()))}, functions {share(entered)}')
 
 listed = {}
 for text in open(LIST, encoding='utf-8'):
@@ -67,16 +69,18 @@ compiled = {name for name, _ in lines}
 for source in sorted(glob.glob('src/**/*.cpp', recursive=True)):
     if source not in compiled:
         if (source, '*') in listed:
-            print(f'  not built for tiers 1 and 2: {source}: {listed[(source, "*")]}')
+            report.append(f'  not built for tiers 1 and 2: {source}: {listed[(source, "*")]}')
         else:
             unlisted.append(f'{source}: built for no tier-1 or tier-2 test')
 for (source, line), (name, count) in sorted(functions.items()):
     if count > 0 and (source, name) in listed:
-        print(f'  entered now, so it may leave {LIST}: {source} {name}')
+        report.append(f'  entered now, so it may leave {LIST}: {source} {name}')
     elif count == 0 and (source, name) in listed:
-        print(f'  not entered: {source}:{line} {name}: {listed[(source, name)]}')
+        report.append(f'  not entered: {source}:{line} {name}: {listed[(source, name)]}')
     elif count == 0:
         unlisted.append(f'{source}:{line} {name}: entered by no tier-1 or tier-2 test')
-for problem in unlisted:
-    print(f'NOT REACHED, and not in {LIST}: {problem}')
+report += [f'NOT REACHED, and not in {LIST}: {problem}' for problem in unlisted]
+print('\n'.join(report))
+with open('build/coverage.txt', 'w', encoding='utf-8') as saved:
+    saved.write('\n'.join(report) + '\n')
 sys.exit(1 if unlisted else 0)

@@ -127,6 +127,7 @@ TEST(Program, RingsOnTimeInTheTrayAndExitsAtOnce)
     ASSERT_TRUE(WaitWindow("定时", 80000)) << "the task's box did not open in its minute";
     EXPECT_LT(MsIntoMinute(), 200) << "ms into its minute as the task's box opened";
     Post(interval, IDNO);
+    ASSERT_TRUE(WaitGone(interval));
     Click(icon, 0, 1, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     for (DWORD start = GetTickCount(); !IsWindowVisible(mainWindow) && GetTickCount() - start < 3000;)
         Sleep(10);

@@ -69,8 +69,8 @@ int WINAPI StandInMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT sty
     if ((style & MB_TYPEMASK) == MB_OK && lateNext.exchange(false))
         for (heldThread = GetCurrentThreadId(); heldThread;)
             Sleep(1);
-    const bool fail = lstrcmpW(caption, L"会") == 0 && failOnce.exchange(false);
-    const int answer = fail ? 0 : show(owner, text, caption, style);
+    const bool fails = lstrcmpW(caption, L"会") == 0 && failOnce.exchange(false);
+    const int answer = fails ? 0 : show(owner, text, caption, style);
     DestroyWindow(ime);
     return answer;
 }
@@ -165,10 +165,9 @@ bool Answer(const std::string &caption, int button)
 void Command(int id)
 {
     HWND control = GetDlgItem(dialog, id);
-    const bool scheduled = IsDlgButtonChecked(dialog, IDC_MAIN_SCHEDULED_RADIO);
-    if (!IsWindowVisible(control))
-        Send(GetDlgItem(dialog, scheduled ? IDC_MAIN_INTERVAL_RADIO : IDC_MAIN_SCHEDULED_RADIO),
-             BM_CLICK, 0, 0);
+    for (int radio : {IDC_MAIN_SCHEDULED_RADIO, IDC_MAIN_INTERVAL_RADIO})
+        if (!IsWindowVisible(control))
+            Send(GetDlgItem(dialog, radio), BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowVisible(control)) << id << " hidden";
     EXPECT_TRUE(IsWindowEnabled(control)) << id << " disabled";
     SendMessageW(dialog, WM_COMMAND, id, reinterpret_cast<LPARAM>(control));
@@ -247,8 +246,7 @@ void Fresh()
 {
     static HHOOK hook = SetWindowsHookExW(WH_CBT, WatchWindows, NULL, GetCurrentThreadId());
     ASSERT_TRUE(hook);
-    DestroyWindow(dialog);
-    dialog = NULL;
+    DestroyWindow(std::exchange(dialog, nullptr));
     ClearTasks();
     fakeNow = Time(2027, 12, 31, 23, 58, 20);
     dialog =
