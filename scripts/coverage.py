@@ -26,7 +26,9 @@ def counted_files(gcov, tree):
     if not glob.glob(f'{tree}/**/*.gcda', recursive=True):
         sys.exit(f'coverage: no counts in {tree}: tiers 1 and 2 have not run')
     report = subprocess.run(['gcovr', '-r', '.', '--filter', 'src/', '--gcov-executable', gcov,
-                             tree, '--json'], check=True, capture_output=True, text=True)
+                             tree, '--json'], capture_output=True, text=True)
+    if report.returncode != 0:
+        sys.exit(f'coverage: gcovr could not read the counts in {tree}:\n{report.stderr}')
     return json.loads(report.stdout)['files']
 
 
